@@ -1,0 +1,63 @@
+#include "main/CommandLines.h"
+
+#include "platform/CommandLineSplit.h"
+#include "support/GetFile.h"
+#include "support/NumberRules.h"
+
+namespace {
+
+struct FormatRow {
+  const char* extension;
+  const char* wholeFileOptions;
+  const char* cutOptions;
+  bool copiesTags;  // the output part starts with the tag-copy pair
+};
+
+// The MP3 row's options depend on the quality lists and are built apart.
+constexpr FormatRow kRows[] = {
+    {".mp3", nullptr, nullptr, true},
+    {".wma", " -y -vn -acodec wmav1 -map_meta_data ", " -y -vn -acodec wmav1  -map_meta_data ", true},
+    {".ogg", " -y -vn -ac 2 -map_meta_data ", " -y -vn -ac 2  -map_meta_data ", true},
+    {".wav", " -y -vn -acodec pcm_s16le ", " -y -vn -acodec pcm_s16le ", false},
+    {".flac", " -y -vn ", " -y -vn ", false},
+    {".ac3", " -y -vn ", " -y -vn ", false},
+    {".aac", " -y -vn ", " -y -vn ", false},
+    {".amr", " -y -vn -ar 8000 -ab 7.4k -ac 1 ", " -y -vn -ar 8000 -ab 7.4k -ac 1 ", false},
+};
+
+// A path between double quotes that the transcoder receives unchanged.
+QString quoted(const QString& path) {
+  return u'"' + platform::escapeForQuotes(path) + u'"';
+}
+
+QString mp3Options(const ConversionRequest& r) {
+  return QStringLiteral(" -y -vn -ab ") + r.bitrateText + QStringLiteral("k -ar ") + r.rateText +
+         QStringLiteral(" -ac ") + numbers::integerText(r.channelIndex + 1) +
+         QStringLiteral(" -map_meta_data ");
+}
+
+}  // namespace
+
+QString outputFolderWithSeparator(const QString& folder) {
+  return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString buildCommandLine(const ConversionRequest& r) {
+  if (r.formatIndex < 0 || r.formatIndex >= static_cast<int>(std::size(kRows))) return QString();
+  const FormatRow& row = kRows[r.formatIndex];
+
+  QString line = r.programFolder + QStringLiteral("/data/conv -i ") + quoted(r.input);
+  if (r.cutEnabled)
+    line += QStringLiteral(" -ss ") + numbers::integerText(r.cutStart) + QStringLiteral(" -t ") +
+            numbers::integerText(r.cutLength);
+  if (r.formatIndex == 0)
+    line += mp3Options(r);
+  else
+    line += QString::fromLatin1(r.cutEnabled ? row.cutOptions : row.wholeFileOptions);
+
+  const QString output = quoted(outputFolderWithSeparator(r.outputFolder) +
+                                GetFileNameNoExt(r.input) + QString::fromLatin1(row.extension));
+  if (row.copiesTags) line += quoted(r.input) + u':' + output + u' ';
+  line += output;
+  return line;
+}

@@ -1,0 +1,66 @@
+#include "main/Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+#include <stdexcept>
+
+namespace twips {
+namespace {
+double forcedX = 0;
+double forcedY = 0;
+
+double screenPerPixel(bool horizontal) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpi = screen ? (horizontal ? screen->logicalDotsPerInchX()
+                                          : screen->logicalDotsPerInchY())
+                            : 96.0;
+  return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+}  // namespace
+
+double perPixelX() { return forcedX > 0 ? forcedX : screenPerPixel(true); }
+double perPixelY() { return forcedY > 0 ? forcedY : screenPerPixel(false); }
+
+void setPerPixel(double x, double y) {
+  forcedX = x;
+  forcedY = y;
+}
+
+int toPixelsX(double value) { return static_cast<int>(std::lround(value / perPixelX())); }
+int toPixelsY(double value) { return static_cast<int>(std::lround(value / perPixelY())); }
+
+}  // namespace twips
+
+void ControlGeometry::apply() const {
+  if (!widget) return;
+  widget->setGeometry(twips::toPixelsX(Left), twips::toPixelsY(Top),
+                      std::max(0, twips::toPixelsX(Width)), std::max(0, twips::toPixelsY(Height)));
+  if (FontSize && *FontSize > 0) {
+    QFont font = widget->font();
+    font.setPointSizeF(*FontSize);
+    widget->setFont(font);
+  }
+}
+
+ControlGeometry& TwipsLayout::add(QWidget* widget, double left, double top, double width,
+                                  double height, std::optional<double> fontSize) {
+  controls_.push_back({widget, left, top, width, height, fontSize});
+  return controls_.back();
+}
+
+const ControlGeometry* TwipsLayout::find(const QWidget* widget) const {
+  for (const ControlGeometry& c : controls_)
+    if (c.widget == widget) return &c;
+  return nullptr;
+}
+
+ControlGeometry& TwipsLayout::operator[](const QWidget* widget) {
+  for (ControlGeometry& c : controls_)
+    if (c.widget == widget) return c;
+  throw std::out_of_range("control not in layout");
+}
+
+void TwipsLayout::applyAll() const {
+  for (const ControlGeometry& c : controls_) c.apply();
+}

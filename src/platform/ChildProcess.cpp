@@ -1,0 +1,96 @@
+#include "platform/ChildProcess.h"
+
+#include "platform/CommandLineSplit.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace platform {
+
+ChildProcess::~ChildProcess() { close(); }
+
+ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
+  close();
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) {
+    errorCode_ = errno;
+    return StartResult::PipeFailed;
+  }
+
+  const ResolvedCommand command = resolveCommandLine(commandLine);
+  if (command.program.isEmpty()) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    return StartResult::SpawnFailed;
+  }
+
+  std::vector<QByteArray> storage;
+  storage.push_back(command.program.toUtf8());
+  for (const QString& a : command.arguments) storage.push_back(a.toUtf8());
+  std::vector<char*> argv;
+  for (QByteArray& s : storage) argv.push_back(s.data());
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
+  posix_spawnattr_t attr;
+  posix_spawnattr_init(&attr);
+  // A session of its own: no controlling terminal, and signals meant for the
+  // program's terminal do not reach the child.
+  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
+
+  pid_t pid = -1;
+  const int rc = ::posix_spawn(&pid, storage[0].constData(), &actions, &attr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attr);
+  ::close(fds[1]);
+  if (rc != 0) {
+    ::close(fds[0]);
+    return StartResult::SpawnFailed;
+  }
+  pid_ = pid;
+  readFd_ = fds[0];
+  return StartResult::Started;
+}
+
+qint64 ChildProcess::bytesWaiting() const {
+  int count = 0;
+  if (readFd_ < 0 || ::ioctl(readFd_, FIONREAD, &count) != 0) return -1;
+  return count;
+}
+
+bool ChildProcess::read(qint64 maxBytes, QByteArray& out) {
+  out.resize(maxBytes);
+  ssize_t n;
+  do {
+    n = ::read(readFd_, out.data(), static_cast<size_t>(maxBytes));
+  } while (n < 0 && errno == EINTR);
+  out.resize(n > 0 ? n : 0);
+  return n > 0;
+}
+
+void ChildProcess::close() {
+  if (readFd_ >= 0) {
+    ::close(readFd_);
+    readFd_ = -1;
+  }
+  if (pid_ > 0) {
+    // Reap a child that has ended; one that still runs is not waited for, so
+    // the window never hangs on a transcoder that closed its output early.
+    int status = 0;
+    ::waitpid(pid_, &status, WNOHANG);
+    pid_ = -1;
+  }
+}
+
+}  // namespace platform

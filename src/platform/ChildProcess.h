@@ -1,0 +1,42 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <sys/types.h>
+
+namespace platform {
+
+// A hidden child process whose standard output and standard error share one
+// pipe and whose standard input is /dev/null. Closing (or destroying the
+// object) closes the pipe and reaps the child once it has ended.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  enum class StartResult { Started, PipeFailed, SpawnFailed };
+
+  // Splits the command line by the platform's convention and starts the
+  // program. On PipeFailed, errorCode() holds errno; nothing stays open.
+  StartResult start(const QString& commandLine);
+
+  // Bytes waiting in the pipe, without reading them; -1 when the pipe cannot be asked.
+  qint64 bytesWaiting() const;
+
+  // Reads up to maxBytes; false when the read fails or the pipe is at its end.
+  bool read(qint64 maxBytes, QByteArray& out);
+
+  void close();
+
+  int errorCode() const { return errorCode_; }
+  pid_t pid() const { return pid_; }
+
+ private:
+  int readFd_ = -1;
+  pid_t pid_ = -1;
+  int errorCode_ = 0;
+};
+
+}  // namespace platform

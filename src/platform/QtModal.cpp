@@ -1,0 +1,140 @@
+#include "platform/QtModal.h"
+
+#include "platform/WavPlayer.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace platform {
+namespace {
+
+QString nameFilters(const FileDialogRequest& request) {
+  QStringList filters;
+  for (const auto& [description, pattern] : request.filters)
+    filters.append(description + QStringLiteral(" (") + QString(pattern).replace(u';', u' ') +
+                   u')');
+  return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& request,
+                                     QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(owner, request.title, request.folder, nameFilters(request));
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QtModal::~QtModal() = default;
+
+void QtModal::showMessage(QWidget* owner, const QString& text, const QString& title,
+                          MessageIcon icon) {
+  const QString caption = title.isEmpty() ? QApplication::applicationName() : title;
+  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::Ok, owner);
+  box.exec();
+}
+
+std::optional<QString> QtModal::openFile(QWidget* owner, const FileDialogRequest& request) {
+  return runFileDialog(owner, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtModal::saveFile(QWidget* owner, const FileDialogRequest& request) {
+  return runFileDialog(owner, request, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtModal::chooseFolder(QWidget* owner, const QString& title) {
+  const QString folder = QFileDialog::getExistingDirectory(owner, title);
+  if (folder.isEmpty()) return std::nullopt;
+  return folder;
+}
+
+std::optional<QColor> QtModal::chooseColor(QWidget* owner, const QColor& initial,
+                                           bool /*expanded*/) {
+  // Qt's colour dialog always shows its custom-colour part.
+  QColorDialog dialog(initial, owner);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedColor();
+}
+
+std::optional<QFont> QtModal::chooseFont(QWidget* owner, const QFont& initial) {
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, initial, owner);
+  if (!ok) return std::nullopt;
+  return font;
+}
+
+bool QtModal::choosePrinter(QWidget* owner) {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, owner);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtModal::showPrinterProperties(QWidget* owner) {
+  QPrinter printer;
+  QPageSetupDialog dialog(&printer, owner);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+QAction* QtModal::popupMenu(QMenu* menu, const QPoint& globalPos) { return menu->exec(globalPos); }
+
+int QtModal::showModal(QDialog* window) { return window->exec(); }
+
+void QtModal::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+void QtModal::playSound(const QString& wavPath) {
+  if (!playWavBlocking(wavPath)) QApplication::beep();
+}
+
+void QtModal::httpGet(const QUrl& url, std::function<void()> finished) {
+  if (!network_) network_ = new QNetworkAccessManager(qApp);
+  QNetworkReply* reply = network_->get(QNetworkRequest(url));
+  QObject::connect(reply, &QNetworkReply::finished, reply, [reply, finished] {
+    reply->deleteLater();
+    if (finished) finished();
+  });
+}
+
+namespace {
+Modal*& installed() {
+  static Modal* current = nullptr;
+  return current;
+}
+}  // namespace
+
+Modal& modal() {
+  static QtModal real;
+  return installed() ? *installed() : real;
+}
+
+void setModal(Modal* replacement) { installed() = replacement; }
+
+}  // namespace platform

@@ -1,0 +1,90 @@
+#include "support/NumberRules.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace numbers {
+namespace {
+
+bool isIgnoredBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+
+// The text without the blanks that number reading skips, kept as far as it
+// could still form a number, so a long line costs no more than its prefix.
+std::string numberCandidate(QStringView text) {
+  std::string out;
+  for (QChar c : text) {
+    if (isIgnoredBlank(c)) continue;
+    const char16_t u = c.unicode();
+    const bool allowed = (u >= u'0' && u <= u'9') || u == u'.' || u == u'+' || u == u'-' ||
+                         u == u'e' || u == u'E';
+    if (!allowed) break;
+    out.push_back(static_cast<char>(u));
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<double> readLeadingNumber(QStringView text) {
+  const std::string s = numberCandidate(text);
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  size_t digitCount = 0;
+  bool seenPoint = false;
+  for (; i < s.size(); ++i) {
+    if (s[i] >= '0' && s[i] <= '9') {
+      ++digitCount;
+    } else if (s[i] == '.' && !seenPoint) {
+      seenPoint = true;
+    } else {
+      break;
+    }
+  }
+  if (digitCount == 0) return std::nullopt;
+  size_t end = i;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    const size_t expStart = j;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j;
+    if (j > expStart) end = j;
+  }
+  // from_chars ignores the locale, so "." is the decimal point everywhere;
+  // it takes no "+" sign, which therefore is stripped first.
+  const size_t start = (s[0] == '+') ? 1 : 0;
+  double value = 0.0;
+  const auto result = std::from_chars(s.data() + start, s.data() + end, value);
+  if (result.ec == std::errc::result_out_of_range) {
+    const bool negative = s[0] == '-';
+    const size_t e = s.find_first_of("eE");
+    const bool underflow = e + 1 < end && s[e + 1] == '-';
+    if (underflow) return negative ? -0.0 : 0.0;
+    return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+  }
+  return value;
+}
+
+double readNumber(QStringView text) { return readLeadingNumber(text).value_or(0.0); }
+
+double roundHalfEven(double value) { return std::nearbyint(value); }
+
+namespace {
+template <typename Int>
+std::optional<Int> fitInteger(double value) {
+  if (std::isnan(value)) return std::nullopt;
+  const double r = roundHalfEven(value);
+  if (r < static_cast<double>(std::numeric_limits<Int>::min()) ||
+      r > static_cast<double>(std::numeric_limits<Int>::max()))
+    return std::nullopt;
+  return static_cast<Int>(r);
+}
+}  // namespace
+
+std::optional<int16_t> toInt16(double value) { return fitInteger<int16_t>(value); }
+std::optional<int32_t> toInt32(double value) { return fitInteger<int32_t>(value); }
+
+QString integerText(int64_t value) { return QString::number(value); }
+
+}  // namespace numbers
