@@ -8,10 +8,6 @@
 #include <QHeaderView>
 
 namespace {
-// The client area as designed: 696 x 495 pixels at 15 twips per pixel.
-constexpr double kClientWidth = 10440;
-constexpr double kClientHeight = 7425;
-
 QComboBox* makeList(QWidget* parent, const QStringList& items, int defaultIndex,
                     const QString& tooltip) {
   auto* list = new QComboBox(parent);
@@ -24,7 +20,7 @@ QComboBox* makeList(QWidget* parent, const QStringList& items, int defaultIndex,
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("Dabrelin"));
-  resize(twips::toPixelsX(kClientWidth), twips::toPixelsY(kClientHeight));
+  skin.applyWindowGeometry();
   createControls();
   layout.applyAll();
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "main/SkinnedWindow.h"
 #include "main/Twips.h"
 
 #include <QComboBox>
@@ -48,6 +49,8 @@ class frmMain : public QWidget {
   DOSOutputs* objDOS = nullptr;
 
   TwipsLayout layout;
+  SkinnedWindow skin{this, layout, 10440, 7425};
+  QTimer* Timer2 = nullptr;  // 50 ms, one shot: shows the window where the user sees it
 
   // Width of the progress bar in twips.
   float progressWidth() const;

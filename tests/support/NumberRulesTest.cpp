@@ -1,0 +1,50 @@
+#include "support/NumberRules.h"
+
+#include <gtest/gtest.h>
+#include <clocale>
+
+using namespace numbers;
+
+TEST(NumberRules, ReadsTheLongestLeadingNumber) {
+  EXPECT_DOUBLE_EQ(readNumber(u"12abc"), 12);
+  EXPECT_DOUBLE_EQ(readNumber(u"abc"), 0);
+  EXPECT_DOUBLE_EQ(readNumber(u""), 0);
+  EXPECT_DOUBLE_EQ(readNumber(u"1 2"), 12);  // blanks are ignored wherever they stand
+  EXPECT_DOUBLE_EQ(readNumber(u"\t-3.5\n"), -3.5);
+  EXPECT_DOUBLE_EQ(readNumber(u"12.3413.56"), 12.3413);
+  EXPECT_DOUBLE_EQ(readNumber(u"1,1"), 1);
+  EXPECT_DOUBLE_EQ(readNumber(u"25.17,"), 25.17);
+  EXPECT_DOUBLE_EQ(readNumber(u"1.5E2x"), 150);
+  EXPECT_DOUBLE_EQ(readNumber(u"2E"), 2);  // an exponent without digits is not taken
+  EXPECT_DOUBLE_EQ(readNumber(u".5"), 0.5);
+  EXPECT_FALSE(readLeadingNumber(u"-").has_value());
+  EXPECT_FALSE(readLeadingNumber(u".").has_value());
+}
+
+TEST(NumberRules, IgnoresTheLocaleDecimalSeparator) {
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = old ? old : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+    EXPECT_DOUBLE_EQ(readNumber(u"1.5"), 1.5);
+  }
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(NumberRules, FitsIntegersRoundingHalfToEven) {
+  EXPECT_EQ(toInt16(1.5), 2);
+  EXPECT_EQ(toInt16(2.5), 2);
+  EXPECT_EQ(toInt16(0.5), 0);
+  EXPECT_EQ(toInt16(-1.5), -2);
+  EXPECT_EQ(toInt16(32767.4), 32767);
+  EXPECT_FALSE(toInt16(70000).has_value());
+  EXPECT_FALSE(toInt16(32767.5).has_value());
+  EXPECT_EQ(toInt32(2147483647), 2147483647);
+  EXPECT_FALSE(toInt32(2147483648.0).has_value());
+  EXPECT_FALSE(toInt32(readNumber(u"1e400")).has_value());
+}
+
+TEST(NumberRules, WritesPlainIntegers) {
+  EXPECT_EQ(integerText(0), "0");
+  EXPECT_EQ(integerText(-1), "-1");
+  EXPECT_EQ(integerText(75), "75");
+}
