@@ -51,6 +51,15 @@ void frmMain::createControls() {
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
   connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+
+  Timer2 = new QTimer(this);
+  Timer2->setInterval(50);
+  connect(Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
+}
+
+void frmMain::Timer2_Timer() {
+  Timer2->stop();
+  skin.CenterOnScreen();
 }
 
 void frmMain::createConversionSettings() {

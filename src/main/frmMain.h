@@ -64,6 +64,9 @@ class frmMain : public QWidget {
   void objDOS_CommandOver();
   void objDOS_ReceiveOutputs(const QString& CommandOutputs);
 
+  // --- skinned frame ---
+  void Timer2_Timer();
+
  private:
   void createControls();
   void createConversionSettings();
