@@ -1,0 +1,16 @@
+#include "ConvError.h"
+
+extern "C" {
+#include <libavutil/error.h>
+}
+
+std::string avErrorText(int code) {
+  char text[AV_ERROR_MAX_STRING_SIZE] = {};
+  av_strerror(code, text, sizeof text);
+  return text;
+}
+
+int checkAv(int code, const std::string& what) {
+  if (code < 0) throw ConvError(what + ": " + avErrorText(code));
+  return code;
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+// A reason the run cannot go on; main prints it as the one line of failure.
+struct ConvError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Throws a ConvError "what: <libav's text for code>" when code is negative;
+// returns code otherwise.
+int checkAv(int code, const std::string& what);
+
+// libav's text for an error code.
+std::string avErrorText(int code);

@@ -1,0 +1,31 @@
+#include "CutWindow.h"
+
+#include <algorithm>
+#include <cmath>
+
+CutWindow::CutWindow(double start, std::optional<double> length, double untimedOrigin)
+    : start_(start), length_(length), nextFrameStart_(untimedOrigin) {}
+
+CutWindow::Span CutWindow::take(std::optional<double> frameStart, int samples, int sampleRate) {
+  double position = frameStart.value_or(nextFrameStart_);
+  nextFrameStart_ = position + double(samples) / sampleRate;
+  if (complete_ || samples <= 0) return {};
+
+  Span span{0, samples};
+  if (!started_) {
+    double skipped = std::llround((start_ - position) * sampleRate);
+    span.first = int(std::clamp<double>(skipped, 0, samples));
+    span.count = samples - span.first;
+    if (span.count == 0) return {};
+    started_ = true;
+  }
+  if (length_) {
+    double wanted = std::llround((*length_ - taken_) * sampleRate);
+    if (wanted <= span.count) {
+      span.count = int(std::max<double>(wanted, 0));
+      complete_ = true;
+    }
+  }
+  taken_ += double(span.count) / sampleRate;
+  return span;
+}

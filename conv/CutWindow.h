@@ -1,0 +1,30 @@
+#pragma once
+#include <optional>
+
+// Picks the samples of the stretch [start, start + length) out of decoded
+// frames. Frame times place the start sample-exactly after a seek; from there
+// on samples are counted, so the output lasts the length even where frame
+// times jump.
+class CutWindow {
+ public:
+  // untimedOrigin: where a first frame without a time is taken to lie.
+  CutWindow(double start, std::optional<double> length, double untimedOrigin);
+
+  struct Span {
+    int first = 0;
+    int count = 0;
+  };
+  Span take(std::optional<double> frameStart, int samples, int sampleRate);
+
+  bool complete() const { return complete_; }
+  // The end of the last frame seen, in seconds from the input's start.
+  double inputEnd() const { return nextFrameStart_; }
+
+ private:
+  double start_;
+  std::optional<double> length_;
+  double nextFrameStart_;
+  double taken_ = 0;
+  bool started_ = false;
+  bool complete_ = false;
+};

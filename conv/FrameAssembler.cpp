@@ -1,0 +1,116 @@
+#include "FrameAssembler.h"
+
+#include <algorithm>
+
+#include "ConvError.h"
+
+namespace {
+
+// Decoders may leave the layout unspecified; the count is all that matters then.
+AVChannelLayout layoutOf(const AVFrame& frame) {
+  AVChannelLayout layout{};
+  if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+    av_channel_layout_default(&layout, frame.ch_layout.nb_channels);
+  else
+    av_channel_layout_copy(&layout, &frame.ch_layout);
+  return layout;
+}
+
+}  // namespace
+
+FrameAssembler::FrameAssembler(AudioSink& sink) : sink_(sink), format_(sink.format()) {
+  av_channel_layout_default(&outLayout_, format_.shape.channels);
+  fifo_.reset(av_audio_fifo_alloc(format_.shape.sampleFormat, format_.shape.channels,
+                                  std::max(format_.frameSize, 4096)));
+  if (!fifo_) throw std::bad_alloc();
+}
+
+FrameAssembler::~FrameAssembler() {
+  av_channel_layout_uninit(&outLayout_);
+  av_channel_layout_uninit(&inLayout_);
+}
+
+void FrameAssembler::configureFor(const AVFrame& frame) {
+  AVChannelLayout layout = layoutOf(frame);
+  bool same = resampler_ && frame.sample_rate == inRate_ && frame.format == inFormat_ &&
+              av_channel_layout_compare(&layout, &inLayout_) == 0;
+  if (same) {
+    av_channel_layout_uninit(&layout);
+    return;
+  }
+  // The decoder changed shape midway: what the old setup still holds goes first.
+  if (resampler_) convert(nullptr, 0);
+  av_channel_layout_uninit(&inLayout_);
+  inLayout_ = layout;
+  inRate_ = frame.sample_rate;
+  inFormat_ = AVSampleFormat(frame.format);
+
+  SwrContext* swr = nullptr;
+  checkAv(swr_alloc_set_opts2(&swr, &outLayout_, format_.shape.sampleFormat,
+                              format_.shape.sampleRate, &inLayout_, inFormat_, inRate_, 0, nullptr),
+          "resampler");
+  resampler_.reset(swr);
+  checkAv(swr_init(swr), "resampler");
+}
+
+void FrameAssembler::push(const AVFrame& frame, int first, int count) {
+  if (count <= 0) return;
+  configureFor(frame);
+  const int planes = av_sample_fmt_is_planar(inFormat_) ? frame.ch_layout.nb_channels : 1;
+  const int stride = av_get_bytes_per_sample(inFormat_) *
+                     (av_sample_fmt_is_planar(inFormat_) ? 1 : frame.ch_layout.nb_channels);
+  const uint8_t* input[64];
+  if (planes > int(std::size(input))) throw ConvError("too many channels in the input");
+  for (int p = 0; p < planes; ++p) input[p] = frame.extended_data[p] + size_t(first) * stride;
+  convert(input, count);
+  deliver(false);
+}
+
+void FrameAssembler::convert(const uint8_t** input, int count) {
+  int room = swr_get_out_samples(resampler_.get(), count);
+  if (room <= 0) return;
+  if (converted_->nb_samples < room) {
+    av_frame_unref(converted_.get());
+    converted_->format = format_.shape.sampleFormat;
+    converted_->nb_samples = room;
+    checkAv(av_channel_layout_copy(&converted_->ch_layout, &outLayout_), "resampler");
+    checkAv(av_frame_get_buffer(converted_.get(), 0), "resampler");
+  }
+  int made = checkAv(swr_convert(resampler_.get(), converted_->extended_data, room, input, count),
+                     "resampling");
+  if (made > 0 &&
+      av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(converted_->extended_data), made) < made)
+    throw std::bad_alloc();
+}
+
+void FrameAssembler::deliver(bool last) {
+  const int frameSize = format_.frameSize;
+  for (;;) {
+    int available = av_audio_fifo_size(fifo_.get());
+    if (available == 0 || (frameSize > 0 && available < frameSize && !last)) return;
+    int samples = frameSize > 0 ? std::min(available, frameSize) : available;
+    int allocated = format_.padLastFrame ? frameSize : samples;
+
+    if (outgoing_->buf[0] && outgoing_->nb_samples == allocated) {
+      checkAv(av_frame_make_writable(outgoing_.get()), "encoding");
+    } else {
+      av_frame_unref(outgoing_.get());
+      outgoing_->format = format_.shape.sampleFormat;
+      outgoing_->sample_rate = format_.shape.sampleRate;
+      outgoing_->nb_samples = allocated;
+      checkAv(av_channel_layout_copy(&outgoing_->ch_layout, &outLayout_), "encoding");
+      checkAv(av_frame_get_buffer(outgoing_.get(), 0), "encoding");
+    }
+    av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(outgoing_->extended_data), samples);
+    if (samples < allocated)
+      av_samples_set_silence(outgoing_->extended_data, samples, allocated - samples,
+                             format_.shape.channels, format_.shape.sampleFormat);
+    sink_.write(*outgoing_);
+    samplesWritten_ += samples;
+  }
+}
+
+void FrameAssembler::finish() {
+  if (resampler_) convert(nullptr, 0);
+  deliver(true);
+}

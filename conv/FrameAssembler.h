@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+
+#include "AudioSink.h"
+#include "LibavPtr.h"
+
+// Turns decoded frames of any shape into the frames the sink takes: resampled,
+// remixed, converted and cut to its frame size.
+class FrameAssembler {
+ public:
+  explicit FrameAssembler(AudioSink& sink);
+  ~FrameAssembler();
+  FrameAssembler(const FrameAssembler&) = delete;
+  FrameAssembler& operator=(const FrameAssembler&) = delete;
+
+  // Passes the samples [first, first + count) of the frame on.
+  void push(const AVFrame& frame, int first, int count);
+  // Drains the resampler and hands over the last, possibly short, frame.
+  void finish();
+  // Samples handed to the sink so far, at the sink's rate.
+  int64_t samplesWritten() const { return samplesWritten_; }
+
+ private:
+  void configureFor(const AVFrame& frame);
+  void convert(const uint8_t** input, int count);
+  void deliver(bool last);
+
+  AudioSink& sink_;
+  AudioSink::Format format_;
+  AVChannelLayout outLayout_{};
+  libav::SwrPtr resampler_;
+  AVChannelLayout inLayout_{};
+  int inRate_ = 0;
+  AVSampleFormat inFormat_ = AV_SAMPLE_FMT_NONE;
+  libav::FifoPtr fifo_;
+  libav::FramePtr converted_ = libav::makeFrame();
+  libav::FramePtr outgoing_ = libav::makeFrame();
+  int64_t samplesWritten_ = 0;
+};

@@ -1,0 +1,91 @@
+#include "InputAudio.h"
+
+#include "ConvError.h"
+
+InputAudio::InputAudio(const std::string& path) : path_(path) {
+  AVFormatContext* opened = nullptr;
+  checkAv(avformat_open_input(&opened, path.c_str(), nullptr, nullptr), "'" + path + "'");
+  container_.reset(opened);
+  checkAv(avformat_find_stream_info(opened, nullptr), "'" + path + "'");
+
+  const AVCodec* codec = nullptr;
+  int index = av_find_best_stream(opened, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+  if (index == AVERROR_STREAM_NOT_FOUND) throw ConvError("'" + path + "' has no audio stream");
+  if (index < 0 || !codec) throw ConvError("'" + path + "': no decoder for its audio stream");
+  stream_ = opened->streams[index];
+  for (unsigned i = 0; i < opened->nb_streams; ++i)
+    if (int(i) != index) opened->streams[i]->discard = AVDISCARD_ALL;
+
+  decoder_.reset(avcodec_alloc_context3(codec));
+  if (!decoder_) throw std::bad_alloc();
+  checkAv(avcodec_parameters_to_context(decoder_.get(), stream_->codecpar), "audio decoder");
+  decoder_->pkt_timebase = stream_->time_base;
+  checkAv(avcodec_open2(decoder_.get(), codec, nullptr), "audio decoder " + std::string(codec->name));
+  if (decoder_->sample_rate <= 0 || decoder_->ch_layout.nb_channels <= 0)
+    throw ConvError("'" + path + "': its audio stream has no usable sample rate or channels");
+}
+
+std::optional<int64_t> InputAudio::startMicros() const {
+  if (container_->start_time == AV_NOPTS_VALUE) return std::nullopt;
+  return container_->start_time;
+}
+
+std::optional<int64_t> InputAudio::durationMicros() const {
+  if (container_->duration == AV_NOPTS_VALUE) return std::nullopt;
+  return container_->duration;
+}
+
+std::optional<double> InputAudio::declaredEnd() const {
+  if (stream_->duration == AV_NOPTS_VALUE || stream_->duration <= 0 ||
+      container_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE)
+    return std::nullopt;
+  int64_t streamStart = stream_->start_time == AV_NOPTS_VALUE ? 0 : stream_->start_time;
+  double end = (streamStart + stream_->duration) * av_q2d(stream_->time_base);
+  return end - startMicros().value_or(0) / 1e6;
+}
+
+bool InputAudio::seekTo(double seconds) {
+  int64_t target = startMicros().value_or(0) + int64_t(seconds * AV_TIME_BASE);
+  return avformat_seek_file(container_.get(), -1, INT64_MIN, target, target, 0) >= 0;
+}
+
+void InputAudio::decode(const FrameHandler& onFrame) {
+  libav::PacketPtr packet = libav::makePacket();
+  for (;;) {
+    int read = av_read_frame(container_.get(), packet.get());
+    if (read == AVERROR_EOF) break;
+    if (read < 0) throw ConvError("reading '" + path_ + "': " + avErrorText(read));
+    if (packet->stream_index != stream_->index) {
+      av_packet_unref(packet.get());
+      continue;
+    }
+    // A damaged packet loses its own stretch only, as players do.
+    int sent = avcodec_send_packet(decoder_.get(), packet.get());
+    av_packet_unref(packet.get());
+    if (sent < 0) lastError_ = sent;
+    if (!receiveFrames(onFrame)) return;
+  }
+  avcodec_send_packet(decoder_.get(), nullptr);
+  receiveFrames(onFrame);
+  if (framesDecoded_ == 0 && lastError_ < 0)
+    throw ConvError("'" + path_ + "': cannot decode its audio: " + avErrorText(lastError_));
+}
+
+bool InputAudio::receiveFrames(const FrameHandler& onFrame) {
+  for (;;) {
+    int received = avcodec_receive_frame(decoder_.get(), frame_.get());
+    if (received == AVERROR(EAGAIN) || received == AVERROR_EOF) return true;
+    if (received < 0) {  // this stretch is lost; later packets may decode
+      lastError_ = received;
+      return true;
+    }
+    ++framesDecoded_;
+    std::optional<double> position;
+    if (frame_->best_effort_timestamp != AV_NOPTS_VALUE)
+      position = frame_->best_effort_timestamp * av_q2d(stream_->time_base) -
+                 startMicros().value_or(0) / 1e6;
+    bool wanted = onFrame(*frame_, position);
+    av_frame_unref(frame_.get());
+    if (!wanted) return false;
+  }
+}

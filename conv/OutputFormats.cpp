@@ -1,0 +1,32 @@
+#include "OutputFormats.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <filesystem>
+
+namespace {
+
+// WMA: the encoder refuses more than 2 channels or 48 kHz but does not say so
+// in its capabilities. Vorbis, FLAC and AAC stop at 8 channels.
+constexpr std::array<OutputFormat, 8> kFormats = {{
+    {".mp3", "mp3", "libmp3lame", 128000, 0, 0, false},
+    {".wma", "asf", "wmav2", 128000, 2, 48000, false},
+    {".ogg", "ogg", "libvorbis", 0, 8, 0, false},
+    {".wav", "wav", "pcm_s16le", 0, 0, 0, false},
+    {".flac", "flac", "flac", 0, 8, 0, false},
+    {".ac3", "ac3", "ac3", 0, 0, 0, false},
+    {".aac", "adts", "aac", 0, 8, 0, false},
+    {".amr", "amr", "libopencore_amrnb", 12200, 1, 8000, true},
+}};
+
+}  // namespace
+
+const OutputFormat* outputFormatFor(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  auto found = std::find_if(kFormats.begin(), kFormats.end(),
+                            [&](const OutputFormat& f) { return f.extension == extension; });
+  return found == kFormats.end() ? nullptr : &*found;
+}

@@ -1,0 +1,32 @@
+// conv: converts the audio of one media file, logging progress on stderr for
+// the main program to read. Exit status 0 only when the output is complete.
+#include <csignal>
+#include <new>
+#include <string>
+#include <vector>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "CommandLine.h"
+#include "ConvError.h"
+#include "LogText.h"
+#include "Transcode.h"
+
+int main(int argc, char** argv) {
+  // libav's own chatter would push the Duration line out of the log's first
+  // bytes; every failure is reported by us as one line instead.
+  av_log_set_level(AV_LOG_QUIET);
+  // The conversion finishes even when no one reads the log any more.
+  std::signal(SIGPIPE, SIG_IGN);
+  try {
+    transcode(parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    return 0;
+  } catch (const ConvError& error) {
+    writeLog(std::string("conv: ") + error.what() + "\n");
+  } catch (const std::bad_alloc&) {
+    writeLog("conv: out of memory\n");
+  }
+  return 1;
+}
