@@ -108,8 +108,8 @@ void drawButton(QPainter &p, const QRect &face, const ButtonStyle &style, Look l
     QColor top = style.top;
     QColor bottom = style.bottom;
     if (look == Look::Lit) {
-        top = top.lighter(118);
-        bottom = bottom.lighter(122);
+        top = top.lighter(110);
+        bottom = bottom.lighter(116);
     } else if (look == Look::Pressed) {
         std::swap(top, bottom);
         top = top.darker(112);

@@ -44,6 +44,15 @@ const ButtonStyle kArrowNormal{QColor(0xf4, 0xf7, 0xfb), QColor(0xd9, 0xe1, 0xeb
                                palette::label, 3, 12};
 const ButtonStyle kArrowLit{palette::accentLight, palette::accent, palette::accentDark, Qt::white, 3, 12};
 
+QPainterPath roundedBar(const QRectF &box)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    const qreal r = std::min(box.width(), box.height()) / 2;
+    path.addRoundedRect(box, r, r);
+    return path;
+}
+
 QImage hand()
 {
     QImage image(32, 32, QImage::Format_ARGB32);
@@ -51,23 +60,23 @@ QImage hand()
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(9, 0.5, 5.2, 18), 2.6, 2.6);   // pointing finger
-    shape.addRoundedRect(QRectF(13.6, 8.5, 4.8, 12), 2.4, 2.4);
-    shape.addRoundedRect(QRectF(17.8, 9.5, 4.8, 11), 2.4, 2.4);
-    shape.addRoundedRect(QRectF(22, 11, 4.6, 10), 2.3, 2.3);
-    shape.addRoundedRect(QRectF(9, 14, 17.6, 14.5), 5, 5);     // palm
-    QPainterPath thumb;
-    thumb.addRoundedRect(QRectF(-2.4, -7.5, 4.8, 11), 2.4, 2.4);
-    shape = shape.united(QTransform().translate(7.5, 20.5).rotate(-38).map(thumb));
-    shape = shape.simplified();
+    // The pointing finger's tip is the hotspot.
+    const QRectF pointer(kHandHotspotX - 2.3, kHandHotspotY, 5.6, 17);
+    const QRectF fingers[] = {QRectF(13.9, 9, 5, 11), QRectF(18.3, 10.2, 5, 10), QRectF(22.7, 12, 4.6, 9)};
+    QPainterPath shape = roundedBar(pointer);
+    for (const QRectF &f : fingers)
+        shape = shape.united(roundedBar(f));
+    QPainterPath palm;
+    palm.addRoundedRect(QRectF(8.8, 15, 18.5, 14.5), 5.5, 5.5);
+    shape = shape.united(palm);
+    shape = shape.united(QTransform().translate(9.6, 22.5).rotate(-42).map(roundedBar(QRectF(-2.6, -10, 5.2, 11))));
 
-    p.setPen(QPen(Qt::black, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(Qt::black, 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::white);
     p.drawPath(shape);
-    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.0, Qt::SolidLine, Qt::RoundCap));
-    for (qreal x : {13.9, 18.1, 22.3})
-        p.drawLine(QPointF(x, 12.5), QPointF(x, 18));
+    p.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::RoundCap));
+    for (const QRectF &f : fingers)
+        p.drawLine(QPointF(f.left(), f.top() + 3.5), QPointF(f.left(), f.top() + 8));
     return image;
 }
 
