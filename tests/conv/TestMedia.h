@@ -1,0 +1,26 @@
+#pragma once
+#include <map>
+#include <string>
+
+// Media files the tests write themselves through libav.
+struct MediaSpec {
+  std::string muxer = "wav";
+  std::string audioCodec = "pcm_s16le";  // empty: no audio stream
+  bool withVideo = false;
+  int sampleRate = 44100;
+  int channels = 2;
+  double seconds = 3;
+  std::map<std::string, std::string> tags;
+};
+void writeMedia(const std::string& path, const MediaSpec& spec);
+
+// What an output holds, found by decoding it back.
+struct MediaFacts {
+  std::string codec;
+  int sampleRate = 0;
+  int channels = 0;
+  double decodedSeconds = 0;
+  int firstSample = 0;  // the first sample of the first channel, for s16 audio
+  std::map<std::string, std::string> tags;
+};
+MediaFacts probeMedia(const std::string& path);
