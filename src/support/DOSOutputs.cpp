@@ -55,7 +55,9 @@ QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
       const QString chunk = decode(bytes);
       mOutputs += chunk;
       emit ReceiveOutputs(chunk);
-    } else if (!IsProcessRunning(watchedName_)) {
+    } else if (!IsProcessRunning(watchedName_) && child.bytesWaiting() == 0) {
+      // Asked again: the process may have written its last lines and ended
+      // between the first look at the pipe and the process scan.
       keepGoing = false;
     }
     QCoreApplication::processEvents();

@@ -92,9 +92,11 @@ class ScriptedModal : public platform::Modal {
  private:
   template <typename T>
   static std::optional<T> next(std::deque<std::optional<T>>& answers) {
-    if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
-    answers.pop_front();
+    std::optional<T> answer;
+    if (!answers.empty()) {
+      answer.swap(answers.front());
+      answers.pop_front();
+    }
     return answer;
   }
 };
