@@ -1,0 +1,85 @@
+#include "support/FileSearch.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+constexpr int kMaxSubfolders = 200;
+
+struct FolderId {
+  dev_t device;
+  ino_t inode;
+  bool operator==(const FolderId&) const = default;
+};
+
+// Entries whose type the directory does not tell, and links, are looked up:
+// a link counts as a folder when it leads to one.
+bool isFolder(const QByteArray& folder, const dirent& entry) {
+  if (entry.d_type == DT_DIR) return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+  struct stat info {};
+  const QByteArray path = folder + '/' + entry.d_name;
+  return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool isDotEntry(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// `branch` holds the folders being searched above this one, so a link back
+// to one of them ends here instead of repeating that part of the tree.
+void searchFolder(const QString& folder, const std::function<void(const QString&)>& add,
+                  std::vector<FolderId>& branch) {
+  const QByteArray encoded = QFile::encodeName(folder);
+  DIR* dir = ::opendir(encoded.constData());
+  if (!dir) return;
+  struct stat info {};
+  if (::fstat(::dirfd(dir), &info) != 0 ||
+      std::ranges::find(branch, FolderId{info.st_dev, info.st_ino}) != branch.end()) {
+    ::closedir(dir);
+    return;
+  }
+
+  QStringList subfolders;
+  int subfolderCount = 0;
+  bool firstEntry = true;
+  while (const dirent* entry = ::readdir(dir)) {
+    const QString name = TrimNulls(QFile::decodeName(entry->d_name));
+    if (isFolder(encoded, *entry)) {
+      if (!isDotEntry(entry->d_name) && ++subfolderCount <= kMaxSubfolders)
+        subfolders.append(folder + u'/' + name);
+    } else {
+      add(folder + u'/' + name);
+    }
+    if (!firstEntry) {
+      QCoreApplication::processEvents();
+      QCoreApplication::processEvents();
+    }
+    firstEntry = false;
+  }
+  // Closed before descending, so one branch keeps only one folder open.
+  ::closedir(dir);
+
+  branch.push_back({info.st_dev, info.st_ino});
+  for (const QString& subfolder : subfolders) searchFolder(subfolder, add, branch);
+  branch.pop_back();
+}
+
+}  // namespace
+
+void SearchFiles(const QString& folder, const std::function<void(const QString&)>& add) {
+  std::vector<FolderId> branch;
+  searchFolder(folder, add, branch);
+}
+
+QString TrimNulls(const QString& s) {
+  qsizetype end = s.size();
+  while (end > 0 && (s[end - 1] == u'\0' || s[end - 1] == u' ')) --end;
+  return s.left(end);
+}
