@@ -2,6 +2,7 @@
 
 #include "main/CommandLines.h"
 #include "main/ImageButton.h"
+#include "main/SetupFile.h"
 #include "platform/ProgramFolder.h"
 #include "support/DOSOutputs.h"
 
@@ -63,20 +64,22 @@ void frmMain::Timer2_Timer() {
 }
 
 void frmMain::createConversionSettings() {
-  cmbOF = makeList(this, kOutputFormats, 1, QStringLiteral("Output Format"));
+  cmbOF = makeList(this, kOutputFormats, setup_defaults::formatIndex,
+                   QStringLiteral("Output Format"));
   cmbBR = makeList(this,
-                   {"32", "48", "56", "64", "80", "96", "112", "128", "192", "224", "256", "320"}, 8,
+                   {"32", "48", "56", "64", "80", "96", "112", "128", "192", "224", "256", "320"},
+                   setup_defaults::bitrateIndex,
                    QStringLiteral("MP3 Audio Bitrate"));
-  cmbR = makeList(this, {"48000", "44100", "32000", "24000", "22050", "16000", "12050", "8000"}, 1,
-                  QStringLiteral("MP3 Audio Rate"));
-  cmbChannel = makeList(this, {"Mono", "Stereo"}, 1,
+  cmbR = makeList(this, {"48000", "44100", "32000", "24000", "22050", "16000", "12050", "8000"},
+                  setup_defaults::rateIndex, QStringLiteral("MP3 Audio Rate"));
+  cmbChannel = makeList(this, {"Mono", "Stereo"}, setup_defaults::channelIndex,
                         QStringLiteral("MP3 Audio Channel(Stereo or Mono)"));
   layout.add(cmbOF, 7320, 2370, 2835, 330);
   layout.add(cmbBR, 7320, 3000, 2835, 330);
   layout.add(cmbR, 7320, 3660, 2835, 330);
   layout.add(cmbChannel, 7320, 4290, 2835, 330);
 
-  txtPath = new QLineEdit(platform::programPath(QStringLiteral("output")), this);
+  txtPath = new QLineEdit(setup_defaults::outputFolder(), this);
   txtPath->setToolTip(QStringLiteral("Select a Folder to Output"));
   layout.add(txtPath, 7320, 4950, 2145, 345);
 }
@@ -117,6 +120,18 @@ void frmMain::createCommandImages() {
   lblFeed = new QLabel(QStringLiteral("Feedback"), this);
   lblFeed->setToolTip(QStringLiteral("Send us your suggestion or question"));
   layout.add(lblFeed, 9420, 7155, 690, 195, 8.25);
+
+  lblWeb = new QLabel(this);
+  QFont webFont = lblWeb->font();
+  webFont.setBold(true);
+  webFont.setUnderline(true);
+  lblWeb->setFont(webFont);
+  layout.add(lblWeb, 270, 7160, 3120, 195, 8.25);
+
+  imgExit = new ImageButton(this);
+  imgExit->setToolTip(QStringLiteral("Exit"));
+  layout.add(imgExit, 10075, 150, 225, 225);
+  connect(imgExit, &ImageButton::clicked, this, &frmMain::imgExit_Click);
 }
 
 float frmMain::progressWidth() const {

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <map>
 
 class DOSOutputs;
@@ -67,7 +68,21 @@ class frmMain : public QWidget {
   // --- skinned frame ---
   void Timer2_Timer();
 
+  // --- start-up and shutdown ---
+  ImageButton* imgExit = nullptr;  // the title bar's exit
+  QLabel* lblWeb = nullptr;        // the product name
+  // False when another copy of the program runs: this one must end silently.
+  bool Form_Load();
+  void imgExit_Click();  // saves setup.ini, then unloads
+  void Form_Unload();    // removes the fixed temporary files, then ends the program
+  // Ends the process at once (tests put a recorder in its place).
+  std::function<void()> endProgram = endProcessNow;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  static void endProcessNow();
   void createControls();
   void createConversionSettings();
   void createProgress();

@@ -49,6 +49,9 @@ class CCommonDialogs {
   bool ShowPrinterProperties();
 
  private:
+  // FileTitle, FileName and Path after a confirmed open or save.
+  void takeChosenFile(const QString& path);
+
   QString mFileTitle, mPath, mFilter, mFileName, mTitle, mDefExt, mFontName;
   uint32_t mColor = 0;
   QPointer<QWidget> mOwner;

@@ -1,0 +1,47 @@
+#include "main/SetupFile.h"
+
+#include <QFile>
+
+#include "platform/ProgramFolder.h"
+#include "support/FieldReader.h"
+#include "support/NumberRules.h"
+#include "support/ReplaceFile.h"
+
+QString setup_defaults::outputFolder() { return platform::programPath(QStringLiteral("output")); }
+
+namespace {
+
+std::optional<int16_t> readIndex(FieldReader& fields) {
+  const std::optional<QString> field = fields.next();
+  if (!field) return std::nullopt;
+  const std::optional<double> number = numbers::readLeadingNumber(*field);
+  return number ? numbers::toInt16(*number) : std::nullopt;
+}
+
+QByteArray quotedLine(const QString& value) { return '"' + value.toUtf8() + "\"\r\n"; }
+QByteArray quotedLine(int value) { return quotedLine(numbers::integerText(value)); }
+
+}  // namespace
+
+SetupFields readSetupFile(const QString& path) {
+  SetupFields result;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return result;
+  FieldReader fields(file);
+  result.bitrateIndex = readIndex(fields);
+  result.rateIndex = readIndex(fields);
+  result.channelIndex = readIndex(fields);
+  result.outputFolder = fields.next();
+  result.formatIndex = readIndex(fields);
+  return result;
+}
+
+QByteArray setupFileText(const SetupValues& values) {
+  return quotedLine(values.bitrateIndex) + quotedLine(values.rateIndex) +
+         quotedLine(values.channelIndex) + quotedLine(values.outputFolder) +
+         quotedLine(values.formatIndex);
+}
+
+bool writeSetupFile(const QString& path, const SetupValues& values) {
+  return replaceFileContents(path, setupFileText(values));
+}

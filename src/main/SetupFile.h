@@ -1,0 +1,43 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// setup.ini in the program folder carries the main window's conversion
+// settings between runs: five lines, each one value between double quotes
+// followed by CR LF: the bitrate, sample-rate and channel list indexes, the
+// output folder, and the format list index.
+
+// The settings' defaults, which stand for whatever setup.ini does not give.
+namespace setup_defaults {
+constexpr int16_t bitrateIndex = 8;  // "192"
+constexpr int16_t rateIndex = 1;     // "44100"
+constexpr int16_t channelIndex = 1;  // "Stereo"
+constexpr int16_t formatIndex = 1;   // "WMA"
+// The program folder's "output".
+QString outputFolder();
+}  // namespace setup_defaults
+
+// What a setup.ini yields. An index is absent when its field is missing, does
+// not begin with a number or does not fit 16 bits; whether it names an item
+// of its list is for the window to decide.
+struct SetupFields {
+  std::optional<int16_t> bitrateIndex, rateIndex, channelIndex;
+  std::optional<QString> outputFolder;
+  std::optional<int16_t> formatIndex;
+};
+
+// Reads the first five fields; an unreadable file yields none.
+SetupFields readSetupFile(const QString& path);
+
+struct SetupValues {
+  int bitrateIndex, rateIndex, channelIndex;  // -1: no item selected
+  QString outputFolder;
+  int formatIndex;
+};
+
+// The file's exact bytes for the given settings.
+QByteArray setupFileText(const SetupValues& values);
+
+// Replaces the file as a whole; a failed write leaves the former one.
+bool writeSetupFile(const QString& path, const SetupValues& values);

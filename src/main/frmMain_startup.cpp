@@ -1,0 +1,99 @@
+// Start-up, the settings kept in setup.ini, and shutdown.
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+#include <cstdlib>
+
+#include "main/SetupFile.h"
+#include "main/frmMain.h"
+#include "options/OptionsFile.h"
+#include "platform/InstanceLock.h"
+#include "platform/ProgramFolder.h"
+#include "support/CCommonDialogs.h"
+
+namespace {
+
+// Skinning is done by the window itself; this stays as the step where a skin
+// library would be attached, and nothing relies on it.
+void SkinH_Attach() {}
+
+QString setupPath() { return platform::programPath(QStringLiteral("setup.ini")); }
+
+// Left behind by other programs; nothing of ours writes them.
+const char* const kLeftoverTempFiles[] = {"/tmp/tmpfile.wav", "/tmp/tmpfile1.mp3"};
+
+// An index outside -1 .. count-1 leaves the list as it is; -1 clears it.
+void selectIfValid(QComboBox* list, const std::optional<int16_t>& index) {
+  if (index && *index >= -1 && *index < list->count()) list->setCurrentIndex(*index);
+}
+
+void removeWhilePresent(const QString& path) {
+  while (platform::isFilePresent(path)) {
+    if (!QFile::remove(path)) return;
+    QCoreApplication::processEvents();
+  }
+}
+
+}  // namespace
+
+bool frmMain::Form_Load() {
+  if (!platform::isOnlyRunningCopy(platform::programFolder())) return false;
+  SkinH_Attach();
+  skin.ParkOffScreen();
+  if (!objCommonDialogs) objCommonDialogs = new CCommonDialogs;
+  objCommonDialogs->Init(this);
+  QCoreApplication::processEvents();
+  setProgressWidth(0);
+  // objDOS exists since the window was built, its events already connected.
+
+  cmbBR->setCurrentIndex(setup_defaults::bitrateIndex);
+  cmbR->setCurrentIndex(setup_defaults::rateIndex);
+  cmbChannel->setCurrentIndex(setup_defaults::channelIndex);
+  cmbOF->setCurrentIndex(setup_defaults::formatIndex);
+  txtPath->setText(setup_defaults::outputFolder());
+  if (platform::isFilePresent(setupPath())) {
+    const SetupFields saved = readSetupFile(setupPath());
+    selectIfValid(cmbBR, saved.bitrateIndex);
+    selectIfValid(cmbR, saved.rateIndex);
+    selectIfValid(cmbChannel, saved.channelIndex);
+    if (saved.outputFolder) txtPath->setText(*saved.outputFolder);
+    selectIfValid(cmbOF, saved.formatIndex);
+  }
+  if (txtPath->text().isEmpty()) txtPath->setText(setup_defaults::outputFolder());
+
+  lblWeb->setText(QStringLiteral("Dabrelin"));
+  QPalette webPalette = lblWeb->palette();
+  webPalette.setColor(QPalette::WindowText, Qt::black);
+  lblWeb->setPalette(webPalette);
+  QCoreApplication::processEvents();
+
+  LoadOptions();
+  skin.ScaleToDpi();
+  update();
+  Timer2->start();
+  return true;
+}
+
+void frmMain::imgExit_Click() {
+  writeSetupFile(setupPath(), {cmbBR->currentIndex(), cmbR->currentIndex(),
+                               cmbChannel->currentIndex(), txtPath->text(), cmbOF->currentIndex()});
+  close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmMain::Form_Unload() {
+  for (const char* path : kLeftoverTempFiles) removeWhilePresent(QString::fromLatin1(path));
+  endProgram();
+}
+
+void frmMain::endProcessNow() {
+  // Nothing is left to save and no other window's handlers may run; a
+  // transcoder still at work carries on alone.
+  std::fflush(nullptr);
+  std::_Exit(0);
+}

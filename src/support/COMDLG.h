@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+namespace COMDLG {
+
+// A single-selection open-file dialog driven by its arguments. It starts in
+// `initialFolder` ("/" appended) when that folder can be listed, else in the
+// program folder; an empty or blank `filter` ("description|pattern|...")
+// offers every file. Returns the chosen file's full path, or "" on cancel.
+QString ShowOpenFile(QWidget* owner, const QString& title, const QString& initialFolder,
+                     const QString& filter = QString());
+
+}  // namespace COMDLG

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "FileBytes.h"
+#include "TempFolder.h"
+#include "main/SetupFile.h"
+
+namespace {
+using Index = std::optional<int16_t>;
+constexpr std::nullopt_t none = std::nullopt;
+
+struct Expected {
+  Index bitrate, rate, channels;
+  std::optional<QString> folder;
+  Index format;
+};
+
+void expectFields(const SetupFields& f, const Expected& e, const QByteArray& text) {
+  SCOPED_TRACE(text.left(40).toStdString());
+  EXPECT_EQ(f.bitrateIndex, e.bitrate);
+  EXPECT_EQ(f.rateIndex, e.rate);
+  EXPECT_EQ(f.channelIndex, e.channels);
+  EXPECT_EQ(f.outputFolder, e.folder);
+  EXPECT_EQ(f.formatIndex, e.format);
+}
+}  // namespace
+
+TEST(SetupFile, ReadsFiveFieldsByTheFieldAndNumberRules) {
+  TempProgramFolder program;
+  const QString path = program.file("setup.ini");
+  struct Case {
+    QByteArray text;
+    Expected expected;
+  } cases[] = {
+      {"\"8\"\r\n\"1\"\r\n\"1\"\r\n\"/music/out\"\r\n\"1\"\r\n", {8, 1, 1, "/music/out", 1}},
+      {"\"1.5\"\r\n\"2.5\"\r\n\"0.5\"\r\n\"/o\"\r\n\"-1\"\r\n", {2, 2, 0, "/o", -1}},
+      {"\"70000\"\r\n\"abc\"\r\n\"\"\r\n\"/o\"\r\n\" 3 \"\r\n", {none, none, none, "/o", 3}},
+      {"\"12abc\"\r\n\"1 2\"\r\n1,1\r\n\"/o\"\r\n", {12, 12, 1, QString("1"), none}},
+      {"\"99\"\r\n\"4\"\r\n\"0\"\r\n\"/a, b\"\r\n\"2\"\r\n", {99, 4, 0, "/a, b", 2}},
+      {"\"9\"\r\n\"2\"\r\n\"0\"\r\n", {9, 2, 0, none, none}},  // three lines
+      {"\"8\"\r\n\"1\"\r\n\"1\"\r\n\"\"\r\n\"1\"\r\n", {8, 1, 1, QString(""), 1}},
+      {"8,1,1,/plain,1\r\nignored\r\n", {8, 1, 1, "/plain", 1}},
+      {"\"\r\n\"1\"\r\n", {none, 1, none, none, none}},  // a lone quote
+      {"", {none, none, none, none, none}},
+  };
+  for (const Case& c : cases) {
+    writeBytes(path, c.text);
+    expectFields(readSetupFile(path), c.expected, c.text);
+  }
+}
+
+TEST(SetupFile, DamagedFilesGiveWhatCanBeReadAndNeverCrash) {
+  TempProgramFolder program;
+  const QString path = program.file("setup.ini");
+
+  writeBytes(path, "\"" + QByteArray(1 << 20, 'x') + "\"\r\n\"3\"\r\n");
+  const SetupFields longLine = readSetupFile(path);
+  EXPECT_EQ(longLine.bitrateIndex, none);
+  EXPECT_EQ(longLine.rateIndex, Index(3));
+
+  expectFields(readSetupFile(program.file("absent.ini")), {none, none, none, none, none}, "");
+}
+
+TEST(SetupFile, WritesFiveQuotedCrLfLinesThatReadBack) {
+  TempProgramFolder program;
+  const QString path = program.file("setup.ini");
+  ASSERT_TRUE(writeSetupFile(path, {8, 1, 1, "/opt/d/output", 1}));
+  EXPECT_EQ(readBytes(path),
+            QByteArray("\"8\"\r\n\"1\"\r\n\"1\"\r\n\"/opt/d/output\"\r\n\"1\"\r\n"));
+
+  const QString folder = QString::fromUtf8("/m\xc3\xbcsik/a, b");
+  ASSERT_TRUE(writeSetupFile(path, {-1, 7, 0, folder, 7}));
+  EXPECT_EQ(readBytes(path),
+            "\"-1\"\r\n\"7\"\r\n\"0\"\r\n\"" + folder.toUtf8() + "\"\r\n\"7\"\r\n");
+  expectFields(readSetupFile(path), {-1, 7, 0, folder, 7}, "round trip");
+}
