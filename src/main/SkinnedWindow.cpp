@@ -4,7 +4,12 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QWindow>
+#include <vector>
 
 SkinnedWindow::SkinnedWindow(QWidget* window, TwipsLayout& layout, double widthTwips,
                              double heightTwips)
@@ -50,7 +55,53 @@ void SkinnedWindow::CenterOnScreen() {
   QCoreApplication::processEvents();
 }
 
+QRgb SkinnedWindow::ApplyColorKey() {
+  // Without a face there is nothing to cut: the window stays whole.
+  window_->setMask(colorKeyMask(picture_.toImage()));
+  return kColorKey;
+}
+
+void SkinnedWindow::DragByBackground(Qt::MouseButtons buttons) {
+  if (!(buttons & Qt::LeftButton)) return;
+  if (QWindow* handle = window_->windowHandle()) handle->startSystemMove();
+}
+
+void SkinnedWindow::ResetHovers() {
+  if (hoverList) hoverList();
+}
+
+void SkinnedWindow::backgroundMouseMove(const QMouseEvent& event) {
+  // Moves that a control let through to its window are not over the background.
+  if (window_->childAt(event.position().toPoint())) return;
+  DragByBackground(event.buttons());
+  ResetHovers();
+}
+
+void SkinnedWindow::paint(QPainter& painter) const { painter.drawPixmap(0, 0, picture_); }
+
 void SkinnedWindow::applyWindowGeometry() {
   window_->setGeometry(twips::toPixelsX(Left), twips::toPixelsY(Top), twips::toPixelsX(Width),
                        twips::toPixelsY(Height));
+}
+
+QRegion colorKeyMask(const QImage& skin) {
+  const QImage rgb = skin.convertToFormat(QImage::Format_RGB32);
+  const auto isKey = [&rgb](int x, int y) {
+    return (rgb.pixel(x, y) & 0xFFFFFF) == SkinnedWindow::kColorKey;
+  };
+  // One rectangle per run of kept pixels in a row: rows sorted top to bottom,
+  // runs left to right, never touching, as QRegion::setRects requires.
+  std::vector<QRect> runs;
+  for (int y = 0; y < rgb.height(); ++y) {
+    int x = 0;
+    while (x < rgb.width()) {
+      while (x < rgb.width() && isKey(x, y)) ++x;
+      const int start = x;
+      while (x < rgb.width() && !isKey(x, y)) ++x;
+      if (x > start) runs.emplace_back(start, y, x - start, 1);
+    }
+  }
+  QRegion mask;
+  mask.setRects(runs.data(), static_cast<int>(runs.size()));
+  return mask;
 }

@@ -1,23 +1,52 @@
 #pragma once
 #include "main/Twips.h"
 
-#include <QTimer>
+#include <QPixmap>
+#include <QRegion>
+#include <QRgb>
 #include <functional>
+
+class QImage;
+class QMouseEvent;
+class QPainter;
 
 // The frame the three borderless, skinned windows share: created out of
 // sight, rescaled so the bitmap layout keeps its pixel size at any density,
-// then shown centred by a one-shot 50 ms tick. Geometry is kept in twips.
+// then shown centred by a one-shot 50 ms tick with every magenta pixel of its
+// skin see-through. The bare face drags the window; a move over it darkens
+// the window's lit buttons. Geometry is kept in twips.
 class SkinnedWindow {
  public:
+  // The see-through colour of every skin, RGB(255, 0, 255).
+  static constexpr QRgb kColorKey = 0xFF00FF;
+
   SkinnedWindow(QWidget* window, TwipsLayout& layout, double widthTwips, double heightTwips);
 
   // The window's outer rectangle in screen twips.
   double Left = 0, Top = 0, Width = 0, Height = 0;
 
+  // The window's face, painted from its top-left corner at its own size.
+  void setPicture(const QPixmap& picture) { picture_ = picture; }
+  const QPixmap& picture() const { return picture_; }
+  void paint(QPainter& painter) const;
+
+  // The window's own list of buttons to darken, in its order.
+  std::function<void()> hoverList;
+
   void ParkOffScreen();
   // `ownStep` runs between the window's own size and the pass over the controls.
   void ScaleToDpi(const std::function<void()>& ownStep = {});
+  // Makes the magenta pixels of the face holes in the window; returns the
+  // colour that is now see-through.
+  QRgb ApplyColorKey();
   void CenterOnScreen();
+  // Lets the system move the window while the left button is held.
+  void DragByBackground(Qt::MouseButtons buttons);
+  void ResetHovers();
+
+  // The window's mouse-move handler: a move over the bare face (no control
+  // under the pointer) runs DragByBackground, then ResetHovers.
+  void backgroundMouseMove(const QMouseEvent& event);
 
   // Moves and sizes the window from its twips values.
   void applyWindowGeometry();
@@ -29,4 +58,9 @@ class SkinnedWindow {
  private:
   QWidget* window_;
   TwipsLayout& layout_;
+  QPixmap picture_;
 };
+
+// Every pixel of `skin` except those of exactly the key colour (alpha is not
+// looked at).
+QRegion colorKeyMask(const QImage& skin);

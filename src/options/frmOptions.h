@@ -1,0 +1,35 @@
+#pragma once
+#include "main/SkinnedDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+// The options window: the sound reminder and the cutter's start and
+// duration, on its own skin. A new instance for every opening.
+class frmOptions : public SkinnedDialog {
+  Q_OBJECT
+ public:
+  explicit frmOptions(QWidget* parent = nullptr);
+
+  QComboBox* cmbSR = nullptr;       // sound reminder: "ON", "OFF"
+  ImageButton* picButtonBR = nullptr;  // drops cmbSR down
+  QCheckBox* chkMC = nullptr;       // the cutter, as large as its square
+  QLineEdit* txtFromH = nullptr;    // cut start
+  QLineEdit* txtFromM = nullptr;
+  QLineEdit* txtFromS = nullptr;
+  QLineEdit* txtToH = nullptr;      // cut duration
+  QLineEdit* txtToM = nullptr;
+  QLineEdit* txtToS = nullptr;
+  ImageButton* imgOK = nullptr;
+  ImageButton* imgBack = nullptr;
+  ImageButton* imgExit = nullptr;
+
+  void Form_Load();
+  void imgBack_Click();
+  void imgExit_Click();
+
+ private:
+  void createControls();
+  QLineEdit* addTimeBox(double left, double top);
+};
