@@ -1,10 +1,29 @@
 #include "InputAudio.h"
 
 #include "ConvError.h"
+#include "WavHeader.h"
+
+namespace {
+
+// What the header of a PCM WAV declares, which libavformat does not keep.
+std::optional<double> declaredWavSeconds(const std::optional<WavDataChunk>& wav,
+                                         const AVCodecParameters& audio) {
+  int bits = av_get_bits_per_sample(audio.codec_id);
+  if (!wav || !wav->declaredBytes || bits <= 0) return std::nullopt;
+  return *wav->declaredBytes * 8.0 / (double(bits) * audio.ch_layout.nb_channels * audio.sample_rate);
+}
+
+}  // namespace
 
 InputAudio::InputAudio(const std::string& path) : path_(path) {
+  const std::optional<WavDataChunk> wav = readWavDataChunk(path);
+  AVDictionary* options = nullptr;
+  // The demuxer would stop where the wrapped size points; the samples run to the end.
+  if (wav && wav->sizeWrapped) av_dict_set(&options, "ignore_length", "1", 0);
   AVFormatContext* opened = nullptr;
-  checkAv(avformat_open_input(&opened, path.c_str(), nullptr, nullptr), "'" + path + "'");
+  int openResult = avformat_open_input(&opened, path.c_str(), nullptr, &options);
+  av_dict_free(&options);
+  checkAv(openResult, "'" + path + "'");
   container_.reset(opened);
   checkAv(avformat_find_stream_info(opened, nullptr), "'" + path + "'");
 
@@ -23,6 +42,8 @@ InputAudio::InputAudio(const std::string& path) : path_(path) {
   checkAv(avcodec_open2(decoder_.get(), codec, nullptr), "audio decoder " + std::string(codec->name));
   if (decoder_->sample_rate <= 0 || decoder_->ch_layout.nb_channels <= 0)
     throw ConvError("'" + path + "': its audio stream has no usable sample rate or channels");
+  if (std::string_view(opened->iformat->name) == "wav")
+    headerSeconds_ = declaredWavSeconds(wav, *stream_->codecpar);
 }
 
 std::optional<int64_t> InputAudio::startMicros() const {
@@ -31,11 +52,13 @@ std::optional<int64_t> InputAudio::startMicros() const {
 }
 
 std::optional<int64_t> InputAudio::durationMicros() const {
+  if (headerSeconds_) return int64_t(*headerSeconds_ * AV_TIME_BASE);
   if (container_->duration == AV_NOPTS_VALUE) return std::nullopt;
   return container_->duration;
 }
 
 std::optional<double> InputAudio::declaredEnd() const {
+  if (headerSeconds_) return headerSeconds_;
   if (stream_->duration == AV_NOPTS_VALUE || stream_->duration <= 0 ||
       container_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE)
     return std::nullopt;

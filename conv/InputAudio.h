@@ -39,6 +39,7 @@ class InputAudio {
   libav::InputPtr container_;
   libav::CodecPtr decoder_;
   AVStream* stream_ = nullptr;
+  std::optional<double> headerSeconds_;  // a PCM WAV's length by its header
   libav::FramePtr frame_ = libav::makeFrame();
   int64_t framesDecoded_ = 0;
   int lastError_ = 0;

@@ -1,0 +1,55 @@
+#include "WavHeader.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+constexpr int64_t kRiffSizeLimit = int64_t(1) << 32;
+constexpr uint32_t kOpenSize = 0xFFFFFFFF;
+
+uint64_t littleEndian(const unsigned char* bytes, int count) {
+  uint64_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[i];
+  return value;
+}
+
+}  // namespace
+
+std::optional<WavDataChunk> readWavDataChunk(const std::string& path) {
+  struct stat info {};
+  // Only regular files: peeking into a pipe would take the bytes from the decoder.
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  unsigned char head[12];
+  if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return std::nullopt;
+  const bool rf64 = std::memcmp(head, "RF64", 4) == 0;
+  if ((!rf64 && std::memcmp(head, "RIFF", 4) != 0) || std::memcmp(head + 8, "WAVE", 4) != 0)
+    return std::nullopt;
+
+  std::optional<uint64_t> ds64DataSize;
+  for (int chunk = 0; chunk < 64; ++chunk) {
+    unsigned char header[8];
+    if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
+    const uint32_t size = uint32_t(littleEndian(header + 4, 4));
+    const int64_t body = in.tellg();
+    if (std::memcmp(header, "ds64", 4) == 0) {
+      unsigned char sizes[16];
+      if (!in.read(reinterpret_cast<char*>(sizes), sizeof sizes)) return std::nullopt;
+      ds64DataSize = littleEndian(sizes + 8, 8);
+    } else if (std::memcmp(header, "data", 4) == 0) {
+      WavDataChunk data;
+      data.offset = body;
+      if (rf64 && size == kOpenSize && ds64DataSize) data.declaredBytes = int64_t(*ds64DataSize);
+      else if (size != 0 && size != kOpenSize) data.declaredBytes = size;
+      const int64_t present = info.st_size - body;
+      data.sizeWrapped = !rf64 && data.declaredBytes && present >= *data.declaredBytes + kRiffSizeLimit;
+      if (data.sizeWrapped) data.declaredBytes = present;
+      return data;
+    }
+    in.seekg(body + size + (size & 1));
+  }
+  return std::nullopt;
+}
