@@ -48,6 +48,7 @@ void frmMain::createControls() {
   createConversionSettings();
   createProgress();
   createCommandImages();
+  createQueueControls();
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);

@@ -15,6 +15,9 @@
 
 class DOSOutputs;
 class ImageButton;
+class PictureBox;
+class QMimeData;
+class frmMenu;
 
 // The main window: the queue, the conversion settings, the conversion driver
 // and its progress display.
@@ -45,6 +48,31 @@ class frmMain : public QWidget {
   ImageButton* imgMenu[3] = {};
   ImageButton* imgConvert = nullptr;
   QLabel* lblFeed = nullptr;
+
+  // --- filling and emptying the queue ---
+  QListWidget* lstAddFolder = nullptr;  // hidden: what the folder road found, empty between uses
+  QString mLastOpenFolder;              // folder of the last file chosen in the open dialog
+  QWidget* picText = nullptr;           // the hint over the list: shown while it is empty
+  QLabel* lblText = nullptr;
+  PictureBox* picDoor = nullptr;  // getting-started panel over the list until first hidden
+  ImageButton* imgDoorButton = nullptr;
+  ImageButton* imgBrowse = nullptr;  // chooses the output folder
+  ImageButton* imgAdd = nullptr;     // below the client area: reached only through other controls
+  ImageButton* imgRemove = nullptr;
+  QLineEdit* txtAction = nullptr;  // hidden: a menu item's command word while it is dispatched
+  frmMenu* menuForm = nullptr;     // the popup menus
+
+  void imgAdd_Click();
+  void imgRemove_Click();
+  void imgBrowse_Click();
+  void imgDoorButton_Click();
+  void picDoor_MouseMove();
+  void LV_OLEDragDrop(const QMimeData* Data, Qt::DropAction& Effect);
+  void picDoor_OLEDragDrop(const QMimeData* Data, Qt::DropAction& Effect);
+  void imgToolbar_Click(int16_t Index);
+  void txtAction_Change();
+  // Shows a caption in the hint, "&&" as one ampersand.
+  void setHintText(const QString& caption);
 
   QTimer* Timer1 = nullptr;  // 100 ms, one shot: the next step of a batch
   DOSOutputs* objDOS = nullptr;
@@ -89,4 +117,8 @@ class frmMain : public QWidget {
   void createCommandImages();
   void setBusyControlsEnabled(bool enabled);
   void endBatch();
+  void createQueueControls();
+  void AddFolder();
+  // Appends the paths to lstFile and LV alike, each tagged by `tag`.
+  void appendToQueue(const QStringList& paths, QString (*tag)(const QString&));
 };

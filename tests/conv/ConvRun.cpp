@@ -14,7 +14,7 @@ std::string ConvResult::lastLine() const {
   return trimmed.substr(trimmed.find_last_of('\n') + 1);
 }
 
-ConvResult runConv(const std::vector<std::string>& args, int timeoutSeconds) {
+ConvProcess startConv(const std::vector<std::string>& args) {
   std::vector<std::string> all{CONV_PATH};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -22,7 +22,7 @@ ConvResult runConv(const std::vector<std::string>& args, int timeoutSeconds) {
   argv.push_back(nullptr);
 
   int pipeFds[2];
-  if (pipe(pipeFds) != 0) return {};
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) return {};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -33,18 +33,22 @@ ConvResult runConv(const std::vector<std::string>& args, int timeoutSeconds) {
   int spawned = posix_spawn(&pid, CONV_PATH, &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(pipeFds[1]);
-  ConvResult result;
-  if (spawned != 0) {
-    close(pipeFds[0]);
-    return result;
-  }
+  if (spawned == 0) return {pid, pipeFds[0]};
+  close(pipeFds[0]);
+  return {};
+}
 
+ConvResult finishConv(const ConvProcess& process, int timeoutSeconds) {
+  ConvResult result;
+  if (process.pid < 0) return result;
+  const pid_t pid = process.pid;
+  const int logFd = process.logFd;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   bool hung = false;
   for (char buffer[4096];;) {
-    pollfd fd{pipeFds[0], POLLIN, 0};
+    pollfd fd{logFd, POLLIN, 0};
     if (poll(&fd, 1, 100) > 0) {
-      ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
+      ssize_t n = read(logFd, buffer, sizeof buffer);
       if (n <= 0) break;
       result.log.append(buffer, size_t(n));
     }
@@ -54,7 +58,7 @@ ConvResult runConv(const std::vector<std::string>& args, int timeoutSeconds) {
       break;
     }
   }
-  close(pipeFds[0]);
+  close(logFd);
   int status = 0;
   waitpid(pid, &status, 0);
   result.exitCode = !hung && WIFEXITED(status) ? WEXITSTATUS(status) : -1;

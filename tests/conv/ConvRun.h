@@ -1,11 +1,24 @@
 #pragma once
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
-// One run of the built transcoder with the arguments as our runner passes them.
+// Runs of the built transcoder with the arguments as our runner passes them.
 struct ConvResult {
-  int exitCode = -1;  // -1: killed or hung
+  int exitCode = -1;  // -1: ended by a signal, or killed as hung
   std::string log;    // stdout and stderr as the main program sees them
   std::string lastLine() const;
 };
-ConvResult runConv(const std::vector<std::string>& args, int timeoutSeconds = 60);
+
+struct ConvProcess {
+  pid_t pid = -1;
+  int logFd = -1;
+};
+ConvProcess startConv(const std::vector<std::string>& args);
+// Collects the log until the process ends; kills it after the timeout.
+ConvResult finishConv(const ConvProcess& process, int timeoutSeconds = 60);
+
+inline ConvResult runConv(const std::vector<std::string>& args, int timeoutSeconds = 60) {
+  return finishConv(startConv(args), timeoutSeconds);
+}

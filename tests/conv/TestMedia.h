@@ -10,7 +10,7 @@ struct MediaSpec {
   int sampleRate = 44100;
   int channels = 2;
   double seconds = 3;
-  std::map<std::string, std::string> tags;
+  std::map<std::string, std::string> tags = {};
 };
 void writeMedia(const std::string& path, const MediaSpec& spec);
 

@@ -1,0 +1,125 @@
+// Where the output starts and how long it lasts: cuts, rates the encoder
+// cannot take, inputs too long for a plain header, and runs cut short.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QString>
+#include <cstring>
+#include <thread>
+
+#include "ConvRun.h"
+#include "ScratchFolder.h"
+#include "TestMedia.h"
+#include "WavHeader.h"
+#include "main/ProgressReading.h"
+
+namespace {
+
+constexpr int kBytesPerSecond = 44100 * 4;
+
+// A 16-bit stereo 44.1 kHz header; RF64 when the declared size needs 64 bits.
+std::string wavHeader(uint64_t declaredBytes, bool rf64) {
+  auto le = [](uint64_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i) & 0xFF);
+    return out;
+  };
+  std::string fmt = "fmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(44100, 4) + le(kBytesPerSecond, 4) +
+                    le(4, 2) + le(16, 2);
+  if (!rf64) return "RIFF" + le(declaredBytes + 36, 4) + "WAVE" + fmt + "data" + le(declaredBytes, 4);
+  std::string ds64 = "ds64" + le(28, 4) + le(declaredBytes + 72, 8) + le(declaredBytes, 8) + le(0, 12);
+  return "RF64" + le(0xFFFFFFFF, 4) + "WAVE" + ds64 + fmt + "data" + le(0xFFFFFFFF, 4);
+}
+
+class ConvCuts : public testing::Test {
+ protected:
+  void SetUp() override { writeMedia(input_, {.seconds = 3}); }
+  ScratchFolder folder_;
+  const std::string input_ = folder_.path("steps.wav");  // first channel: hundredths of a second
+  const std::string output_ = folder_.path("out.wav");
+};
+
+TEST_F(ConvCuts, TheStretchStartsAtTheSampleAndLastsTheLength) {
+  ASSERT_EQ(runConv({"-i", input_, "-ss", "1", "-t", "1", "-y", output_}).exitCode, 0);
+  MediaFacts cut = probeMedia(output_);
+  EXPECT_EQ(cut.firstSample, 100);
+  EXPECT_NEAR(cut.decodedSeconds, 1.0, 1e-4);
+
+  ASSERT_EQ(runConv({"-i", input_, "-ss", "-5", "-t", "2", "-y", output_}).exitCode, 0);
+  MediaFacts fromZero = probeMedia(output_);
+  EXPECT_EQ(fromZero.firstSample, 0) << "a negative start counts as 0";
+  EXPECT_NEAR(fromZero.decodedSeconds, 2.0, 1e-4);
+
+  ASSERT_EQ(runConv({"-i", input_, "-ss", "2", "-t", "90", "-y", output_}).exitCode, 0);
+  EXPECT_NEAR(probeMedia(output_).decodedSeconds, 1.0, 0.03) << "a stretch past the end stops there";
+}
+
+TEST_F(ConvCuts, EmptyStretchesAreRefusedNotWritten) {
+  for (auto cut : {std::pair{"10", "5"}, {"0", "0"}, {"1", "-3"}}) {
+    ConvResult run = runConv({"-i", input_, "-ss", cut.first, "-t", cut.second, "-y", output_}, 20);
+    EXPECT_EQ(run.exitCode, 1) << run.log;
+    EXPECT_FALSE(std::filesystem::exists(output_));
+  }
+}
+
+TEST_F(ConvCuts, ARateTheEncoderCannotTakeBecomesTheNearestWithANote) {
+  const std::string mp3 = folder_.path("out.mp3");
+  ConvResult run = runConv({"-i", input_, "-y", "-vn", "-ab", "64k", "-ar", "12050", "-ac", "2", mp3});
+  ASSERT_EQ(run.exitCode, 0) << run.log;
+  EXPECT_NE(run.log.find("12050 Hz; encoding at the nearest rate it takes, 12000 Hz"), std::string::npos);
+  EXPECT_EQ(probeMedia(mp3).sampleRate, 12000);
+}
+
+// A header declaring 30 hours over one second of samples: the Duration line
+// carries the full length in the form the main window reads, and the missing
+// data is reported rather than passed off as a whole file.
+TEST_F(ConvCuts, ThirtyHourHeaderIsReadToItsFullLength) {
+  const std::string longWav = folder_.path("long.wav");
+  writeFile(longWav, wavHeader(uint64_t(30) * 3600 * kBytesPerSecond, true) +
+                         std::string(kBytesPerSecond, '\0'));
+  ConvResult whole = runConv({"-i", longWav, "-y", output_}, 20);
+  EXPECT_NE(whole.log.find("Duration: 30:00:00.00, "), std::string::npos) << whole.log;
+  EXPECT_EQ(progress::durationSeconds(QString::fromStdString(whole.log.substr(0, 1024))), 108000);
+  EXPECT_EQ(whole.exitCode, 1);
+  EXPECT_NE(whole.lastLine().find("truncated"), std::string::npos);
+  EXPECT_EQ(runConv({"-i", longWav, "-t", "1", "-y", output_}).exitCode, 0) << "a cut within the data";
+}
+
+TEST_F(ConvCuts, LengthsPastFourGibibytesAreKept) {
+  // The WAV output keeps room for an RF64 header, which the muxer fills in
+  // once the data outgrows 4 GiB.
+  ASSERT_EQ(runConv({"-i", input_, "-y", output_}).exitCode, 0);
+  EXPECT_EQ(readFile(output_).substr(8, 8), "WAVEJUNK");
+
+  // A plain header over more than 4 GiB (sparse, so nothing is written)
+  // counts its size modulo 2^32; the samples are taken to the file's end.
+  const std::string big = folder_.path("big.wav");
+  const uint64_t bytes = (uint64_t(1) << 32) + 10 * kBytesPerSecond;
+  writeFile(big, wavHeader(bytes, false));
+  ASSERT_EQ(truncate(big.c_str(), off_t(44 + bytes)), 0);
+  std::optional<WavDataChunk> data = readWavDataChunk(big);
+  ASSERT_TRUE(data);
+  EXPECT_TRUE(data->sizeWrapped);
+  EXPECT_EQ(data->declaredBytes, int64_t(bytes));
+}
+
+TEST_F(ConvCuts, AKilledRunLeavesNoOutputBehind) {
+  // Fed through a pipe that stalls after six seconds of sound (more than
+  // libav looks at before the output is opened), the run is still writing
+  // when it is stopped.
+  const std::string pipePath = folder_.path("feed.wav");
+  ASSERT_EQ(mkfifo(pipePath.c_str(), 0600), 0);
+  ConvProcess process = startConv({"-i", pipePath, "-y", output_});
+  std::ofstream feed(pipePath, std::ios::binary);
+  feed << wavHeader(10 * kBytesPerSecond, false) << std::string(6 * kBytesPerSecond, '\0') << std::flush;
+  for (int wait = 0; wait < 200 && folder_.fileCount() < 3; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_EQ(folder_.fileCount(), 3u) << "input, pipe and the temporary output";
+  kill(process.pid, SIGTERM);
+  EXPECT_EQ(finishConv(process).exitCode, -1);
+  EXPECT_EQ(folder_.fileCount(), 2u);
+  EXPECT_FALSE(std::filesystem::exists(output_));
+}
+
+}  // namespace
