@@ -3,6 +3,7 @@
 #include "main/CommandLines.h"
 #include "main/ImageButton.h"
 #include "main/SetupFile.h"
+#include "main/SkinResources.h"
 #include "platform/ProgramFolder.h"
 #include "support/DOSOutputs.h"
 
@@ -48,7 +49,9 @@ void frmMain::createControls() {
   createConversionSettings();
   createProgress();
   createCommandImages();
+  createFrameControls();
   createQueueControls();
+  giveButtonsTheirLooks();
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
@@ -61,6 +64,7 @@ void frmMain::createControls() {
 
 void frmMain::Timer2_Timer() {
   Timer2->stop();
+  mTransparentColor = static_cast<int32_t>(skin.ApplyColorKey());
   skin.CenterOnScreen();
 }
 
@@ -88,7 +92,7 @@ void frmMain::createConversionSettings() {
 void frmMain::createProgress() {
   imgPB = new QLabel(this);
   imgPB->setScaledContents(true);
-  imgPB->setStyleSheet(QStringLiteral("background-color: #3a8ee6;"));
+  imgPB->setPixmap(artwork::picture(QStringLiteral("progress.png")));
   layout.add(imgPB, 1700, 6700, 0, 195);
 
   lblPB = new QLabel(QStringLiteral("0%"), this);
@@ -118,7 +122,7 @@ void frmMain::createCommandImages() {
   layout.add(imgConvert, 7330, 5565, 2805, 1365);
   connect(imgConvert, &ImageButton::clicked, this, &frmMain::imgConvert_Click);
 
-  lblFeed = new QLabel(QStringLiteral("Feedback"), this);
+  lblFeed = new LinkLabel(QStringLiteral("Feedback"), this);
   lblFeed->setToolTip(QStringLiteral("Send us your suggestion or question"));
   layout.add(lblFeed, 9420, 7155, 690, 195, 8.25);
 

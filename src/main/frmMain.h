@@ -1,4 +1,5 @@
 #pragma once
+#include "main/LinkLabel.h"
 #include "main/SkinnedWindow.h"
 #include "main/Twips.h"
 
@@ -47,7 +48,7 @@ class frmMain : public QWidget {
   std::map<int, ImageButton*> imgToolbar;  // indexes 0, 6, 1, 2, 3, 4 from left to right
   ImageButton* imgMenu[3] = {};
   ImageButton* imgConvert = nullptr;
-  QLabel* lblFeed = nullptr;
+  LinkLabel* lblFeed = nullptr;
 
   // --- filling and emptying the queue ---
   QListWidget* lstAddFolder = nullptr;  // hidden: what the folder road found, empty between uses
@@ -95,6 +96,17 @@ class frmMain : public QWidget {
 
   // --- skinned frame ---
   void Timer2_Timer();
+  int32_t mTransparentColor = 0;  // the see-through colour, once the window is placed
+  ImageButton* imgHelp = nullptr;
+  ImageButton* imgMin = nullptr;
+  ImageButton* imgStart = nullptr;  // below the client area: reached only through other controls
+  // The drop-down arrows over the lists' own.
+  ImageButton* picButtonOF = nullptr;
+  ImageButton* picButtonBR = nullptr;
+  ImageButton* picButtonR = nullptr;
+  ImageButton* picButtonChannel = nullptr;
+  void imgMin_Click();
+  void lblFeed_MouseMove();
 
   // --- start-up and shutdown ---
   ImageButton* imgExit = nullptr;  // the title bar's exit
@@ -108,6 +120,8 @@ class frmMain : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   static void endProcessNow();
@@ -118,6 +132,8 @@ class frmMain : public QWidget {
   void setBusyControlsEnabled(bool enabled);
   void endBatch();
   void createQueueControls();
+  void createFrameControls();
+  void giveButtonsTheirLooks();
   void AddFolder();
   // Appends the paths to lstFile and LV alike, each tagged by `tag`.
   void appendToQueue(const QStringList& paths, QString (*tag)(const QString&));

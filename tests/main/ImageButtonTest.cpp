@@ -45,46 +45,6 @@ TEST(ImageButton, LightsOnItsOwnMoveAndKeepsTheMoveFromItsWindow) {
   EXPECT_TRUE(button.pixmap().isNull());
 }
 
-TEST(ImageButton, PressedLookDependsOnTheButton) {
-  const QPixmap twin = filled(Qt::red), dark = filled(Qt::blue);
-  struct Case {
-    const char* name;
-    std::optional<QPixmap> pressed;
-    ImageButton::Look lookWhilePressed;
-    QPixmap shown;
-  } cases[] = {
-      {"no press handler: stays lit", std::nullopt, ImageButton::Look::Lit, twin},
-      {"goes dark", QPixmap(), ImageButton::Look::Pressed, QPixmap()},
-      {"own pressed picture", dark, ImageButton::Look::Pressed, dark},
-  };
-  for (const Case& c : cases) {
-    ImageButton button;
-    button.resize(20, 20);
-    button.setHoverPicture(twin);
-    if (c.pressed) button.setPressedPicture(*c.pressed);
-    mouse::move(&button);
-    mouse::press(&button);
-    EXPECT_EQ(button.look(), c.lookWhilePressed) << c.name;
-    EXPECT_EQ(button.pixmap().toImage(), c.shown.toImage()) << c.name;
-    // The next move over it lights it again.
-    mouse::move(&button, Qt::LeftButton);
-    EXPECT_EQ(button.look(), ImageButton::Look::Lit) << c.name;
-  }
-}
-
-TEST(ImageButton, ArrowBoxKeepsItsArrowAsTheNormalLook) {
-  ImageButton box;
-  box.resize(19, 19);
-  const QPixmap arrow = filled(Qt::gray), lit = filled(Qt::cyan);
-  box.setNormalPicture(arrow);
-  box.setHoverPicture(lit);
-  EXPECT_TRUE(shows(&box, arrow));
-  mouse::move(&box);
-  EXPECT_TRUE(shows(&box, lit));
-  box.GoDark();
-  EXPECT_TRUE(shows(&box, arrow));
-}
-
 TEST(ImageButton, ClicksOnlyWhenTheLeftButtonIsReleasedOverIt) {
   ImageButton button;
   button.resize(20, 20);
@@ -100,53 +60,6 @@ TEST(ImageButton, ClicksOnlyWhenTheLeftButtonIsReleasedOverIt) {
   mouse::send(&button, QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton, Qt::RightButton);
   mouse::send(&button, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::RightButton, Qt::NoButton);
   EXPECT_EQ(clicks, 1);
-}
-
-struct Array {
-  std::vector<ImageButton*> elements;
-  std::vector<QPixmap> twins;
-  QWidget window;
-  explicit Array(bool darkenAllOnPress) {
-    for (int i = 0; i < 4; ++i) {
-      auto* element = new ImageButton(&window);
-      element->setGeometry(30 * i, 0, 20, 20);
-      twins.push_back(filled(QColor::fromHsv(60 * i, 255, 255)));
-      element->setHoverPicture(twins.back());
-      elements.push_back(element);
-    }
-    makeImageButtonArray(elements, darkenAllOnPress);
-  }
-  std::vector<bool> lit() const {
-    std::vector<bool> result;
-    for (const ImageButton* e : elements) result.push_back(e->look() == ImageButton::Look::Lit);
-    return result;
-  }
-};
-
-TEST(ImageButtonArray, LightsOneElementAtATime) {
-  Array toolbar(true);
-  mouse::move(toolbar.elements[1]);
-  mouse::move(toolbar.elements[3]);
-  EXPECT_EQ(toolbar.lit(), (std::vector<bool>{false, false, false, true}));
-  EXPECT_TRUE(shows(toolbar.elements[3], toolbar.twins[3]));
-  EXPECT_TRUE(toolbar.elements[1]->pixmap().isNull());
-}
-
-TEST(ImageButtonArray, PressDarkensTheWholeArrayAndTheNextMoveLightsAgain) {
-  Array toolbar(true);
-  mouse::move(toolbar.elements[3]);
-  mouse::press(toolbar.elements[3]);
-  EXPECT_EQ(toolbar.lit(), (std::vector<bool>{false, false, false, false}));
-  EXPECT_TRUE(toolbar.elements[3]->pixmap().isNull());
-  mouse::move(toolbar.elements[3], Qt::LeftButton);
-  EXPECT_EQ(toolbar.lit(), (std::vector<bool>{false, false, false, true}));
-}
-
-TEST(ImageButtonArray, WithoutPressHandlerThePressedElementStaysLit) {
-  Array menu(false);
-  mouse::move(menu.elements[2]);
-  mouse::press(menu.elements[2]);
-  EXPECT_EQ(menu.lit(), (std::vector<bool>{false, false, true, false}));
 }
 
 TEST(LinkLabel, HoverLookSwitchesTheTextColourOnAndOff) {

@@ -1,12 +1,9 @@
-#include "main/SkinResources.h"
 #include "main/SkinnedWindow.h"
 #include "main/Twips.h"
 #include "common/MouseInput.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
-#include <QScreen>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -72,18 +69,6 @@ TEST(ScaleToDpi, FontsFollowTheHorizontalDensity) {
   EXPECT_FLOAT_EQ(*w.geometry(w.label).FontSize, 6.0f);
 }
 
-TEST(ScaleToDpi, OwnStepSeesTheWindowScaledAndTheControlsNotYet) {
-  Density density(12, 12);
-  Window w;
-  double widthSeen = 0, imageLeftSeen = 0;
-  w.skin.ScaleToDpi([&] {
-    widthSeen = w.skin.Width;
-    imageLeftSeen = w.geometry(w.image).Left;
-  });
-  EXPECT_EQ(widthSeen, 8352);
-  EXPECT_EQ(imageLeftSeen, 9520);
-}
-
 TEST(CenterOnScreen, HalvesTheDifferenceRoundingHalfToEven) {
   struct Case {
     double screen, window, expected;
@@ -97,27 +82,6 @@ TEST(CenterOnScreen, HalvesTheDifferenceRoundingHalfToEven) {
   for (const Case& c : cases)
     EXPECT_EQ(SkinnedWindow::centeredPosition(c.screen, c.window), c.expected)
         << c.screen << " - " << c.window;
-}
-
-TEST(CenterOnScreen, PutsTheWindowInTheMiddleOfItsScreen) {
-  Density density(15, 15);
-  Window w;
-  w.skin.ParkOffScreen();
-  w.skin.CenterOnScreen();
-  const QRect screen = w.widget.screen()->geometry();
-  EXPECT_NEAR(w.widget.geometry().center().x(), screen.center().x(), 1);
-  EXPECT_NEAR(w.widget.geometry().center().y(), screen.center().y(), 1);
-  EXPECT_EQ(w.widget.size(), QSize(696, 495));
-}
-
-TEST(ParkOffScreen, PutsTheWindowWhollyAboveAndLeftOfTheScreen) {
-  Density density(15, 15);
-  Window w;
-  w.skin.ParkOffScreen();
-  EXPECT_EQ(w.skin.Left, -10540);
-  EXPECT_EQ(w.skin.Top, -7525);
-  EXPECT_LT(w.widget.geometry().right(), 0);
-  EXPECT_LT(w.widget.geometry().bottom(), 0);
 }
 
 bool isKey(QRgb pixel) { return (pixel & 0xFFFFFF) == SkinnedWindow::kColorKey; }
@@ -147,33 +111,6 @@ TEST(ColorKeyMask, LooksAtTheColourOnlyNotTheAlpha) {
   const QRegion mask = colorKeyMask(skin);
   EXPECT_FALSE(mask.contains(QPoint(0, 0)));
   EXPECT_TRUE(mask.contains(QPoint(1, 0)));
-}
-
-TEST(ColorKeyMask, CutsTheRoundedCornersOfEachSkin) {
-  for (const char* name : {"main.png", "options.png", "suggest.png"}) {
-    const QImage skin = artwork::picture(QString::fromLatin1(name)).toImage();
-    ASSERT_FALSE(skin.isNull()) << name;
-    const QRegion mask = colorKeyMask(skin);
-    EXPECT_FALSE(mask.contains(QPoint(0, 0))) << name;
-    EXPECT_TRUE(mask.contains(QPoint(skin.width() / 2, skin.height() / 2))) << name;
-  }
-}
-
-TEST(ApplyColorKey, MasksTheWindowWithItsFaceAndGivesMagenta) {
-  Window w;
-  QImage face(20, 10, QImage::Format_RGB32);
-  face.fill(Qt::white);
-  face.setPixel(3, 4, qRgb(255, 0, 255));
-  w.skin.setPicture(QPixmap::fromImage(face));
-  EXPECT_EQ(w.skin.ApplyColorKey(), 0xFF00FFu);
-  EXPECT_FALSE(w.widget.mask().contains(QPoint(3, 4)));
-  EXPECT_TRUE(w.widget.mask().contains(QPoint(4, 4)));
-}
-
-TEST(ApplyColorKey, LeavesAWindowWithoutAFaceWhole) {
-  Window w;
-  w.skin.ApplyColorKey();
-  EXPECT_TRUE(w.widget.mask().isEmpty());
 }
 
 // A window whose background moves go to its frame, as the real windows' do.
