@@ -14,17 +14,11 @@
 namespace {
 const QString kBitrateTip = QStringLiteral("MP3 Audio Bitrate");
 
-void goDark(ImageButton* button) {
-  if (button) button->GoDark();
-}
-
 void giveHoverTwin(ImageButton* button, const QString& twin) {
-  if (button) button->setHoverPicture(artwork::picture(twin));
+  button->setHoverPicture(artwork::picture(twin));
 }
 
-void goDarkWhenPressed(ImageButton* button) {
-  if (button) button->setPressedPicture(QPixmap());
-}
+void goDarkWhenPressed(ImageButton* button) { button->setPressedPicture(QPixmap()); }
 }  // namespace
 
 void frmMain::createFrameControls() {
@@ -60,14 +54,10 @@ void frmMain::createFrameControls() {
 }
 
 void frmMain::giveButtonsTheirLooks() {
-  if (imgExit) {
-    giveHoverTwin(imgExit, QStringLiteral("exit_light.png"));
-    imgExit->setCursor(artwork::handCursor());
-  }
-  if (lblWeb) {
-    lblWeb->setCursor(artwork::handCursor());
-    lblWeb->setToolTip(kHomePage);
-  }
+  giveHoverTwin(imgExit, QStringLiteral("exit_light.png"));
+  imgExit->setCursor(artwork::handCursor());
+  lblWeb->setCursor(artwork::handCursor());
+  lblWeb->setToolTip(kHomePage);
 
   std::vector<ImageButton*> toolbar;
   for (const auto& [index, button] : imgToolbar) {
@@ -82,20 +72,21 @@ void frmMain::giveButtonsTheirLooks() {
   giveHoverTwin(imgConvert, QStringLiteral("convert_data.png"));
   goDarkWhenPressed(imgConvert);
   giveHoverTwin(imgBrowse, QStringLiteral("browse_light.png"));
-  if (imgBrowse) imgBrowse->setPressedPicture(artwork::picture(QStringLiteral("browse_dark.png")));
+  imgBrowse->setPressedPicture(artwork::picture(QStringLiteral("browse_dark.png")));
   for (ImageButton* unreachable : {imgAdd, imgRemove, imgStart}) goDarkWhenPressed(unreachable);
 
   skin.hoverList = [this] {
     lblFeed->setHoverLook(false);
-    goDark(imgHelp);
-    goDark(imgExit);
-    for (ImageButton* arrow : {picButtonChannel, picButtonR, picButtonOF, picButtonBR}) goDark(arrow);
-    goDark(imgBrowse);
-    goDark(imgMin);
-    for (ImageButton* button : {imgStart, imgAdd, imgRemove, imgDoorButton}) goDark(button);
-    for (const auto& [index, button] : imgToolbar) goDark(button);
-    for (ImageButton* menu : imgMenu) goDark(menu);
-    goDark(imgConvert);
+    imgHelp->GoDark();
+    imgExit->GoDark();
+    for (ImageButton* arrow : {picButtonChannel, picButtonR, picButtonOF, picButtonBR})
+      arrow->GoDark();
+    imgBrowse->GoDark();
+    imgMin->GoDark();
+    for (ImageButton* button : {imgStart, imgAdd, imgRemove, imgDoorButton}) button->GoDark();
+    for (const auto& [index, button] : imgToolbar) button->GoDark();
+    for (ImageButton* menu : imgMenu) menu->GoDark();
+    imgConvert->GoDark();
   };
 }
 
