@@ -33,6 +33,8 @@ const Row kRows[] = {
     {".amr", {"-ar", "8000", "-ab", "7.4k", "-ac", "1"}, false, "amr_nb", 8000, 1},
 };
 
+void PrintTo(const Row& row, std::ostream* out) { *out << row.extension; }
+
 struct Cut {
   int start;
   int length;

@@ -29,8 +29,6 @@ class ConvRefusals : public testing::Test {
 
 TEST_F(ConvRefusals, BadCommandLinesNameTheArgument) {
   expectRefused({"-i", input_, "-y", "-fast", output_}, "-fast");
-  expectRefused({"-i", input_, "-y", output_, "-ar"}, "-ar needs a value");
-  expectRefused({"-i", input_, "-y", "-ab", "loud", output_}, "-ab");
   expectRefused({"-i", input_, "-y", folder_.path("out.xyz")}, "out.xyz");
   expectRefused({"-i", input_, "-y", "-acodec", "pcm_s16le", folder_.path("out.amr")}, "pcm_s16le");
 }
