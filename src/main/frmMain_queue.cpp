@@ -10,6 +10,7 @@
 #include "main/SkinResources.h"
 #include "main/frmMain.h"
 #include "main/frmMenu.h"
+#include "options/frmOptions.h"
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
 #include "support/CCommonDialogs.h"
@@ -184,6 +185,9 @@ void frmMain::imgToolbar_Click(int16_t Index) {
       break;
     case 1:
       platform::modal().popupMenu(menuForm->menuRemove, QCursor::pos());
+      break;
+    case 2:
+      ShowOptionsWindow();
       break;
     case 4:
       imgExit_Click();

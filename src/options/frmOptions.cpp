@@ -2,6 +2,10 @@
 
 #include "main/ImageButton.h"
 #include "main/SkinControls.h"
+#include "options/OptionValues.h"
+#include "options/OptionsFile.h"
+#include "platform/Modal.h"
+#include "support/NumberRules.h"
 
 namespace {
 constexpr double kFontSize = 7.5;
@@ -35,6 +39,7 @@ void frmOptions::createControls() {
 
   chkMC = new QCheckBox(QStringLiteral("Music Cutter"), this);
   layout.add(chkMC, 1800, 945, 195, 195, kFontSize);
+  connect(chkMC, &QCheckBox::toggled, this, &frmOptions::chkMC_Click);
 
   txtFromH = addTimeBox(kTimeLefts[0], kFromTop);
   txtFromM = addTimeBox(kTimeLefts[1], kFromTop);
@@ -48,6 +53,7 @@ void frmOptions::createControls() {
                            QStringLiteral("Back"));
   imgExit = addImageButton(4495, 165, 225, 225, QStringLiteral("options_exit_light.png"),
                            QStringLiteral("Exit"));
+  connect(imgOK, &ImageButton::clicked, this, &frmOptions::imgOK_Click);
   connect(imgBack, &ImageButton::clicked, this, &frmOptions::imgBack_Click);
   connect(imgExit, &ImageButton::clicked, this, &frmOptions::imgExit_Click);
 
@@ -61,11 +67,69 @@ QLineEdit* frmOptions::addTimeBox(double left, double top) {
   return box;
 }
 
+std::array<QLineEdit*, cut::FieldCount> frmOptions::timeBoxes() const {
+  return {txtFromH, txtFromM, txtFromS, txtToH, txtToM, txtToS};
+}
+
+cut::Fields frmOptions::timeTexts() const {
+  cut::Fields texts;
+  const auto boxes = timeBoxes();
+  for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i]->text();
+  return texts;
+}
+
+void frmOptions::enableTimeBoxes(bool enabled) {
+  for (QLineEdit* box : timeBoxes()) box->setEnabled(enabled);
+}
+
 void frmOptions::Form_Load() {
   loadFrame();
+  // A stored index that names no entry leaves the list without a selection.
+  if (gNoSound >= -1 && gNoSound <= 1) cmbSR->setCurrentIndex(gNoSound);
+  // The box has two states; any stored value but 1 shows the cutter off.
+  chkMC->setChecked(gCutEnabled == 1);
+  enableTimeBoxes(chkMC->isChecked());
+  if (chkMC->isChecked()) {
+    const auto boxes = timeBoxes();
+    const auto start = cut::splitSeconds(gCutStart);
+    const auto length = cut::splitSeconds(gCutLength);
+    for (int i = 0; i < 3; ++i) {
+      boxes[cut::FromH + i]->setText(start[i]);
+      boxes[cut::ToH + i]->setText(length[i]);
+    }
+  }
   armShowTimer();
+}
+
+void frmOptions::chkMC_Click() { enableTimeBoxes(chkMC->isChecked()); }
+
+void frmOptions::imgOK_Click() {
+  const cut::Fields texts = timeTexts();
+  if (const std::optional<cut::Complaint> complaint = cut::firstComplaint(texts)) {
+    platform::modal().showMessage(this, complaint->message, QStringLiteral("Min"),
+                                  platform::MessageIcon::Exclamation);
+    // A disabled box (the cutter unticked) takes no focus; the message has said it all.
+    timeBoxes()[complaint->field]->setFocus();
+    return;
+  }
+  if (cut::allZero(texts)) chkMC->setChecked(false);
+
+  gNoSound = static_cast<int16_t>(cmbSR->currentIndex());
+  gCutEnabled = chkMC->isChecked() ? 1 : 0;
+  // A time beyond 32 bits (huge hours) keeps the former value; the rest is stored.
+  if (const std::optional<int32_t> start = numbers::toInt32(cut::startSeconds(texts)))
+    gCutStart = *start;
+  if (const std::optional<int32_t> length = numbers::toInt32(cut::lengthSeconds(texts)))
+    gCutLength = *length;
+  SaveOptions();
+  accept();
 }
 
 void frmOptions::imgBack_Click() { reject(); }
 
 void frmOptions::imgExit_Click() { reject(); }
+
+void ShowOptionsWindow() {
+  frmOptions window;
+  platform::modal().showModal(&window);
+}
