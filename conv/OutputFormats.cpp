@@ -17,7 +17,7 @@ constexpr std::array<OutputFormat, 8> kFormats = {{
     {".flac", "flac", "flac", 0, 8, 0, false},
     {".ac3", "ac3", "ac3", 0, 0, 0, false},
     {".aac", "adts", "aac", 0, 8, 0, false},
-    {".amr", "amr", "libopencore_amrnb", 12200, 1, 8000, true},
+    {".amr", "amr", "libopencore_amrnb", 12200, 0, 0, true},  // its writer knows its limits
 }};
 
 }  // namespace
