@@ -1,6 +1,11 @@
 #include "feedback/frmSuggest.h"
 
+#include "feedback/FeedbackRequest.h"
 #include "main/ImageButton.h"
+#include "platform/Modal.h"
+
+#include <QPointer>
+#include <utility>
 
 namespace {
 constexpr double kFontSize = 9;
@@ -39,6 +44,7 @@ void frmSuggest::createControls() {
                            QStringLiteral("back to main"));
   imgExit = addImageButton(4495, 165, 225, 225, QStringLiteral("suggest_exit_light.png"),
                            QStringLiteral("Exit"));
+  connect(imgSend, &ImageButton::clicked, this, &frmSuggest::imgSend_Click);
   connect(imgBack, &ImageButton::clicked, this, &frmSuggest::imgBack_Click);
   connect(imgExit, &ImageButton::clicked, this, &frmSuggest::imgExit_Click);
 
@@ -60,6 +66,49 @@ void frmSuggest::Form_Load() {
   armShowTimer();
 }
 
+void frmSuggest::showStatus(const QString& caption) {
+  lblSending->setText(caption);
+  // The fonts here can run wider than the ones the window was drawn for: the
+  // line grows to the right over bare skin rather than cut off its text.
+  lblSending->setMinimumWidth(lblSending->sizeHint().width());
+  lblSending->show();
+}
+
+void frmSuggest::Command1_Click() {
+  // Only an exactly empty box is refused: blanks are a value like any other.
+  const std::pair<QLineEdit*, QString> required[] = {
+      {txtName, QStringLiteral("Your Name?")},
+      {txtEMail, QStringLiteral("Your Email?")},
+      {txtComment, QStringLiteral("Comment?")},
+  };
+  for (const auto& [box, prompt] : required) {
+    if (box->text().isEmpty()) {
+      showStatus(prompt);
+      box->setFocus();
+      return;
+    }
+  }
+
+  showStatus(QStringLiteral("Sending..."));
+  imgSend->setEnabled(false);
+  const QUrl url = feedback::requestUrl(txtName->text(), txtEMail->text(), txtComment->text());
+  // The window may be closed before the answer arrives; the answer then reaches nobody.
+  platform::modal().httpGet(url, [window = QPointer<frmSuggest>(this)] {
+    if (window) window->wb_DocumentComplete();
+  });
+}
+
+void frmSuggest::imgSend_Click() { Command1_Click(); }
+
+void frmSuggest::wb_DocumentComplete() { lblSending->setText(QStringLiteral("Finished.")); }
+
 void frmSuggest::imgBack_Click() { reject(); }
 
 void frmSuggest::imgExit_Click() { reject(); }
+
+void frmSuggest::Command2_Click() { reject(); }
+
+void showFeedbackWindow() {
+  frmSuggest window;
+  platform::modal().showModal(&window);
+}

@@ -4,8 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-// The feedback window: name, e-mail address and comment, on its own skin.
-// A new instance for every opening.
+// The feedback window: name, e-mail address and comment, on its own skin,
+// sent as one web request. A new instance for every opening, so every
+// opening starts with empty boxes and a working Send.
 class frmSuggest : public SkinnedDialog {
   Q_OBJECT
  public:
@@ -20,11 +21,23 @@ class frmSuggest : public SkinnedDialog {
   ImageButton* imgExit = nullptr;
 
   void Form_Load();
+  // Send: prompts for the first empty box, otherwise sends the request once;
+  // Send stays disabled for the rest of this opening.
+  void Command1_Click();
+  void imgSend_Click();
+  // The request's answer arrived (its content is not looked at).
+  void wb_DocumentComplete();
   void imgBack_Click();
   void imgExit_Click();
+  void Command2_Click();
 
  private:
   void createControls();
   QLineEdit* addTextBox(double left, double top, double width, int maxLength,
                         const QString& tooltip);
+  void showStatus(const QString& caption);
 };
+
+// Opens a fresh feedback window modally, without an owner window; returns
+// when the user has closed it.
+void showFeedbackWindow();

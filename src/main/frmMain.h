@@ -107,6 +107,7 @@ class frmMain : public QWidget {
   ImageButton* picButtonChannel = nullptr;
   void imgMin_Click();
   void lblFeed_MouseMove();
+  void lblFeed_Click();  // the feedback window, modally
 
   // --- start-up and shutdown ---
   ImageButton* imgExit = nullptr;  // the title bar's exit

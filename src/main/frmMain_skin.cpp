@@ -51,6 +51,7 @@ void frmMain::createFrameControls() {
   connect(imgStart, &ImageButton::clicked, this, &frmMain::imgStart_Click);
 
   connect(lblFeed, &ClickableLabel::mouseMoved, this, &frmMain::lblFeed_MouseMove);
+  connect(lblFeed, &ClickableLabel::clicked, this, &frmMain::lblFeed_Click);
 }
 
 void frmMain::giveButtonsTheirLooks() {
