@@ -84,8 +84,8 @@ void frmOptions::enableTimeBoxes(bool enabled) {
 
 void frmOptions::Form_Load() {
   loadFrame();
-  // A stored index that names no entry leaves the list without a selection.
-  if (gNoSound >= -1 && gNoSound <= 1) cmbSR->setCurrentIndex(gNoSound);
+  // An index that names no entry leaves the list without a selection.
+  cmbSR->setCurrentIndex(gNoSound);
   // The box has two states; any stored value but 1 shows the cutter off.
   chkMC->setChecked(gCutEnabled == 1);
   enableTimeBoxes(chkMC->isChecked());
