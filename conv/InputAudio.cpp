@@ -17,11 +17,18 @@ std::optional<double> declaredWavSeconds(const std::optional<WavDataChunk>& wav,
 
 InputAudio::InputAudio(const std::string& path) : path_(path) {
   const std::optional<WavDataChunk> wav = readWavDataChunk(path);
+  const AVInputFormat* raw = nullptr;
   AVDictionary* options = nullptr;
-  // The demuxer would stop where the wrapped size points; the samples run to the end.
-  if (wav && wav->sizeWrapped) av_dict_set(&options, "ignore_length", "1", 0);
+  // libavformat's WAV reader would stop where a wrapped size points, then hunt
+  // for chunks through gigabytes of samples: plain PCM is read raw instead.
+  if (wav && wav->sizeWrapped && !wav->rawDemuxer.empty()) {
+    raw = av_find_input_format(wav->rawDemuxer.c_str());
+    av_dict_set_int(&options, "sample_rate", wav->sampleRate, 0);
+    av_dict_set_int(&options, "channels", wav->channels, 0);
+    av_dict_set_int(&options, "skip_initial_bytes", wav->offset, 0);
+  }
   AVFormatContext* opened = nullptr;
-  int openResult = avformat_open_input(&opened, path.c_str(), nullptr, &options);
+  int openResult = avformat_open_input(&opened, path.c_str(), raw, &options);
   av_dict_free(&options);
   checkAv(openResult, "'" + path + "'");
   container_.reset(opened);
@@ -42,7 +49,7 @@ InputAudio::InputAudio(const std::string& path) : path_(path) {
   checkAv(avcodec_open2(decoder_.get(), codec, nullptr), "audio decoder " + std::string(codec->name));
   if (decoder_->sample_rate <= 0 || decoder_->ch_layout.nb_channels <= 0)
     throw ConvError("'" + path + "': its audio stream has no usable sample rate or channels");
-  if (std::string_view(opened->iformat->name) == "wav")
+  if (raw || std::string_view(opened->iformat->name) == "wav")
     headerSeconds_ = declaredWavSeconds(wav, *stream_->codecpar);
 }
 

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -14,6 +15,16 @@ uint64_t littleEndian(const unsigned char* bytes, int count) {
   uint64_t value = 0;
   for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[i];
   return value;
+}
+
+constexpr uint16_t kIntegerPcm = 1, kFloatPcm = 3, kExtensible = 0xFFFE;
+
+std::string rawDemuxerFor(uint16_t tag, int bits) {
+  if (tag == kIntegerPcm && bits == 8) return "u8";
+  if (tag == kIntegerPcm && (bits == 16 || bits == 24 || bits == 32))
+    return "s" + std::to_string(bits) + "le";
+  if (tag == kFloatPcm && (bits == 32 || bits == 64)) return "f" + std::to_string(bits) + "le";
+  return {};
 }
 
 }  // namespace
@@ -30,6 +41,7 @@ std::optional<WavDataChunk> readWavDataChunk(const std::string& path) {
     return std::nullopt;
 
   std::optional<uint64_t> ds64DataSize;
+  WavDataChunk data;
   for (int chunk = 0; chunk < 64; ++chunk) {
     unsigned char header[8];
     if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
@@ -39,8 +51,16 @@ std::optional<WavDataChunk> readWavDataChunk(const std::string& path) {
       unsigned char sizes[16];
       if (!in.read(reinterpret_cast<char*>(sizes), sizeof sizes)) return std::nullopt;
       ds64DataSize = littleEndian(sizes + 8, 8);
+    } else if (std::memcmp(header, "fmt ", 4) == 0) {
+      unsigned char fmt[26] = {};
+      in.read(reinterpret_cast<char*>(fmt), std::min<uint32_t>(size, sizeof fmt));
+      uint16_t tag = uint16_t(littleEndian(fmt, 2));
+      if (tag == kExtensible) tag = uint16_t(littleEndian(fmt + 24, 2));  // the sub-format GUID
+      data.channels = int(littleEndian(fmt + 2, 2));
+      data.sampleRate = int(littleEndian(fmt + 4, 4));
+      data.rawDemuxer = rawDemuxerFor(tag, int(littleEndian(fmt + 14, 2)));
+      in.clear();
     } else if (std::memcmp(header, "data", 4) == 0) {
-      WavDataChunk data;
       data.offset = body;
       if (rf64 && size == kOpenSize && ds64DataSize) data.declaredBytes = int64_t(*ds64DataSize);
       else if (size != 0 && size != kOpenSize) data.declaredBytes = size;

@@ -12,6 +12,11 @@ struct WavDataChunk {
   // A plain RIFF header over 4 GiB counts the size modulo 2^32; the samples
   // then run to the end of the file, and declaredBytes says so.
   bool sizeWrapped = false;
+  // libavformat's raw reader for the samples ("s16le", "f32le", ...); empty
+  // unless they are plain integer or float PCM.
+  std::string rawDemuxer;
+  int sampleRate = 0;
+  int channels = 0;
 };
 
 // nullopt when the path is no regular RIFF/RF64 WAVE file with a data chunk.

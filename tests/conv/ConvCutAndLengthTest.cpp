@@ -94,7 +94,8 @@ TEST_F(ConvCuts, LengthsPastFourGibibytesAreKept) {
   EXPECT_EQ(readFile(output_).substr(8, 8), "WAVEJUNK");
 
   // A plain header over more than 4 GiB (sparse, so nothing is written)
-  // counts its size modulo 2^32; the samples are taken to the file's end.
+  // counts its size modulo 2^32; the samples are taken to the file's end,
+  // and a cut near that end is found by seeking.
   const std::string big = folder_.path("big.wav");
   const uint64_t bytes = (uint64_t(1) << 32) + 10 * kBytesPerSecond;
   writeFile(big, wavHeader(bytes, false));
@@ -103,6 +104,11 @@ TEST_F(ConvCuts, LengthsPastFourGibibytesAreKept) {
   ASSERT_TRUE(data);
   EXPECT_TRUE(data->sizeWrapped);
   EXPECT_EQ(data->declaredBytes, int64_t(bytes));
+
+  ConvResult run = runConv({"-i", big, "-ss", "24350", "-t", "60", "-y", output_}, 20);
+  ASSERT_EQ(run.exitCode, 0) << run.log;
+  EXPECT_NE(run.log.find("Duration: 06:45:57.89, "), std::string::npos) << run.log;
+  EXPECT_NEAR(probeMedia(output_).decodedSeconds, 7.89, 0.01);
 }
 
 TEST_F(ConvCuts, AKilledRunLeavesNoOutputBehind) {
