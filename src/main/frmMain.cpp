@@ -4,6 +4,7 @@
 #include "main/ImageButton.h"
 #include "main/SetupFile.h"
 #include "main/SkinResources.h"
+#include "main/TextFit.h"
 #include "platform/ProgramFolder.h"
 #include "support/DOSOutputs.h"
 
@@ -52,6 +53,7 @@ void frmMain::createControls() {
   createFrameControls();
   createQueueControls();
   giveButtonsTheirLooks();
+  wireCommands();
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
@@ -125,11 +127,11 @@ void frmMain::createCommandImages() {
   lblFeed = new LinkLabel(QStringLiteral("Feedback"), this);
   lblFeed->setToolTip(QStringLiteral("Send us your suggestion or question"));
   layout.add(lblFeed, 9420, 7155, 690, 195, 8.25);
+  keepTextFitting(lblFeed);
 
-  lblWeb = new QLabel(this);
+  lblWeb = new LinkLabel(QString(), this);
   QFont webFont = lblWeb->font();
   webFont.setBold(true);
-  webFont.setUnderline(true);
   lblWeb->setFont(webFont);
   layout.add(lblWeb, 270, 7160, 3120, 195, 8.25);
 

@@ -75,6 +75,11 @@ class frmMain : public QWidget {
   // Shows a caption in the hint, "&&" as one ampersand.
   void setHintText(const QString& caption);
 
+  // --- commands ---
+  void imgMenu_Click(int16_t Index);  // pops up its menu under the image
+  void imgHelp_Click();               // the tutorial page
+  void lblWeb_Click();                // the home page
+
   QTimer* Timer1 = nullptr;  // 100 ms, one shot: the next step of a batch
   DOSOutputs* objDOS = nullptr;
 
@@ -111,7 +116,7 @@ class frmMain : public QWidget {
 
   // --- start-up and shutdown ---
   ImageButton* imgExit = nullptr;  // the title bar's exit
-  QLabel* lblWeb = nullptr;        // the product name
+  LinkLabel* lblWeb = nullptr;     // the product name, a link to the home page
   // False when another copy of the program runs: this one must end silently.
   bool Form_Load();
   void imgExit_Click();  // saves setup.ini, then unloads
@@ -135,6 +140,8 @@ class frmMain : public QWidget {
   void createQueueControls();
   void createFrameControls();
   void giveButtonsTheirLooks();
+  void wireCommands();
+  void showAboutBox();
   void AddFolder();
   // Appends the paths to lstFile and LV alike, each tagged by `tag`.
   void appendToQueue(const QStringList& paths, QString (*tag)(const QString&));

@@ -8,6 +8,7 @@
 #include "main/PictureBox.h"
 #include "main/QueueText.h"
 #include "main/SkinResources.h"
+#include "main/TextFit.h"
 #include "main/frmMain.h"
 #include "main/frmMenu.h"
 #include "options/frmOptions.h"
@@ -53,6 +54,7 @@ void frmMain::createQueueControls() {
   lblText->setPalette(hintColors);
   layout.add(lblText, 180, 60, 2085, 210, 9);
   setHintText(kDropHint);
+  keepTextFitting(lblText);  // the longer of its two texts
 
   imgBrowse = makeButton(this, QStringLiteral("Select an Output Folder"));
   layout.add(imgBrowse, 9525, 4960, 630, 330);
@@ -189,6 +191,9 @@ void frmMain::imgToolbar_Click(int16_t Index) {
     case 2:
       ShowOptionsWindow();
       break;
+    case 3:
+      imgHelp_Click();
+      break;
     case 4:
       imgExit_Click();
       break;
@@ -196,15 +201,4 @@ void frmMain::imgToolbar_Click(int16_t Index) {
       AddFolder();
       break;
   }
-}
-
-void frmMain::txtAction_Change() {
-  // Each test reads the box again: a word written by a nested dispatch has
-  // already been performed and emptied, so nothing runs twice.
-  if (txtAction->text() == QLatin1String("RemoveSelected")) imgRemove_Click();
-  if (txtAction->text() == QLatin1String("AddaFile")) imgAdd_Click();
-  if (txtAction->text() == QLatin1String("menuAddaFolder")) imgToolbar_Click(6);
-  if (txtAction->text() == QLatin1String("menuExit")) imgExit_Click();
-  if (txtAction->text() == QLatin1String("menuOption")) imgToolbar_Click(2);
-  txtAction->setText(QString());
 }

@@ -57,7 +57,6 @@ void frmMain::createFrameControls() {
 void frmMain::giveButtonsTheirLooks() {
   giveHoverTwin(imgExit, QStringLiteral("exit_light.png"));
   imgExit->setCursor(artwork::handCursor());
-  lblWeb->setCursor(artwork::handCursor());
   lblWeb->setToolTip(kHomePage);
 
   std::vector<ImageButton*> toolbar;

@@ -36,7 +36,13 @@ frmMenu::frmMenu(frmMain& main) : QWidget(&main), main_(main) {
 
 QAction* frmMenu::addCommand(QMenu* menu, const QString& caption, const QString& word) {
   QAction* item = menu->addAction(caption);
-  connect(item, &QAction::triggered, this, [this, word] { main_.txtAction->setText(word); });
+  connect(item, &QAction::triggered, this, [this, word] {
+    // The box still holds the word when the item is chosen again while its
+    // own action lets events in: writing the same text would be no change
+    // and the second choice would be lost. Emptied first, it is performed.
+    if (main_.txtAction->text() == word) main_.txtAction->clear();
+    main_.txtAction->setText(word);
+  });
   return item;
 }
 

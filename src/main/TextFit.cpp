@@ -1,0 +1,63 @@
+#include "main/TextFit.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QLabel>
+
+namespace {
+
+constexpr double kStep = 0.25;
+
+// Refits on the label's own font and size changes. The size it was given
+// from outside is the one to start from, so a label that grows gets its
+// larger text back.
+class TextFitter : public QObject {
+ public:
+  explicit TextFitter(QLabel* label) : QObject(label), label_(label) {
+    givenPointSize_ = label->font().pointSizeF();
+    label->installEventFilter(this);
+    refit();
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == label_ && !refitting_) {
+      if (event->type() == QEvent::FontChange) {
+        givenPointSize_ = label_->font().pointSizeF();
+        refit();
+      } else if (event->type() == QEvent::Resize) {
+        refit();
+      }
+    }
+    return false;
+  }
+
+ private:
+  void refit() {
+    if (givenPointSize_ <= 0) return;  // a pixel-sized font is left alone
+    QFont font = label_->font();
+    font.setPointSizeF(givenPointSize_);
+    font.setPointSizeF(fittingPointSize(font, label_->text(), label_->contentsRect().width()));
+    if (font.pointSizeF() == label_->font().pointSizeF()) return;
+    refitting_ = true;
+    label_->setFont(font);
+    refitting_ = false;
+  }
+
+  QLabel* label_;
+  double givenPointSize_ = 0;
+  bool refitting_ = false;
+};
+
+}  // namespace
+
+double fittingPointSize(QFont font, const QString& text, int width) {
+  double size = font.pointSizeF();
+  while (size - kStep >= kSmallestFittedPointSize &&
+         QFontMetricsF(font).horizontalAdvance(text) > width) {
+    size -= kStep;
+    font.setPointSizeF(size);
+  }
+  return size;
+}
+
+void keepTextFitting(QLabel* label) { new TextFitter(label); }
