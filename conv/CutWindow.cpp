@@ -12,13 +12,15 @@ CutWindow::Span CutWindow::take(std::optional<double> frameStart, int samples, i
   if (complete_ || samples <= 0) return {};
 
   Span span{0, samples};
-  if (!started_) {
+  // Without a start, everything counts: decoders that drop their priming
+  // samples may leave the frame's time before 0.
+  if (!started_ && start_ > 0) {
     double skipped = std::llround((start_ - position) * sampleRate);
     span.first = int(std::clamp<double>(skipped, 0, samples));
     span.count = samples - span.first;
     if (span.count == 0) return {};
-    started_ = true;
   }
+  started_ = true;
   if (length_) {
     double wanted = std::llround((*length_ - taken_) * sampleRate);
     if (wanted <= span.count) {
