@@ -36,6 +36,9 @@ struct SwrFreer {
 struct FifoFreer {
   void operator()(AVAudioFifo* f) const { av_audio_fifo_free(f); }
 };
+struct DictFreer {
+  void operator()(AVDictionary* d) const { av_dict_free(&d); }
+};
 
 using InputPtr = std::unique_ptr<AVFormatContext, InputCloser>;
 using OutputPtr = std::unique_ptr<AVFormatContext, OutputFreer>;
@@ -44,6 +47,7 @@ using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrFreer>;
 using FifoPtr = std::unique_ptr<AVAudioFifo, FifoFreer>;
+using DictPtr = std::unique_ptr<AVDictionary, DictFreer>;
 
 FramePtr makeFrame();
 PacketPtr makePacket();

@@ -65,15 +65,9 @@ void transcode(const ConvRequest& request) {
   AudioShape wanted{request.sampleRate.value_or(decoder.sample_rate),
                     request.channels.value_or(decoder.ch_layout.nb_channels), decoder.sample_fmt};
   TempOutput temp(request.outputPath);
-  AVDictionary* tags = request.copyTags ? inputTags(input) : nullptr;
-  std::unique_ptr<AudioSink> sink;
-  try {
-    sink = openSink({*format, request.codecName, request.bitRate, wanted, temp.path(), tags});
-  } catch (...) {
-    av_dict_free(&tags);
-    throw;
-  }
-  av_dict_free(&tags);
+  libav::DictPtr tags(request.copyTags ? inputTags(input) : nullptr);
+  std::unique_ptr<AudioSink> sink =
+      openSink({*format, request.codecName, request.bitRate, wanted, temp.path(), tags.get()});
   writeLog(outputLine(sink->containerName(), request.outputPath));
   for (const std::string& note : sink->notes()) writeLog("Note: " + note + "\n");
 
