@@ -130,6 +130,7 @@ void frmOptions::imgBack_Click() { reject(); }
 void frmOptions::imgExit_Click() { reject(); }
 
 void ShowOptionsWindow() {
+  // Without an owner the modal window blocks every other window of the program.
   frmOptions window;
   platform::modal().showModal(&window);
 }

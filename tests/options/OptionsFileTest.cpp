@@ -5,40 +5,22 @@
 #include "FailingWrites.h"
 #include "FileBytes.h"
 #include "TempFolder.h"
-#include "options/OptionValues.h"
 #include "options/OptionsFile.h"
+#include "options/StoredValues.h"
 
 namespace {
-struct Values {
-  int16_t noSound, cutEnabled;
-  int32_t cutStart, cutLength;
-  bool operator==(const Values&) const = default;
-};
-
-void PrintTo(const Values& v, std::ostream* os) {
-  *os << v.noSound << ", " << v.cutEnabled << ", " << v.cutStart << ", " << v.cutLength;
-}
-
-Values current() { return {gNoSound, gCutEnabled, gCutStart, gCutLength}; }
-void set(const Values& v) {
-  gNoSound = v.noSound;
-  gCutEnabled = v.cutEnabled;
-  gCutStart = v.cutStart;
-  gCutLength = v.cutLength;
-}
-
 struct OptionsFile : ::testing::Test {
   TempProgramFolder program;
   QString path = program.file("options.ini");
-  OptionsFile() { set({0, 0, 0, 0}); }
-  ~OptionsFile() override { set({0, 0, 0, 0}); }
+  OptionsFile() { storeValues({0, 0, 0, 0}); }
+  ~OptionsFile() override { storeValues({0, 0, 0, 0}); }
 };
 }  // namespace
 
 TEST_F(OptionsFile, LoadReadsNumbersAndFitsThemIntoTheirWidths) {
   struct Case {
     QByteArray text;
-    Values expected;
+    StoredValues expected;
   } cases[] = {
       {"1\r\n1\r\n90\r\n120\r\n", {1, 1, 90, 120}},
       {"-1\r\n0\r\n0\r\n0\r\n", {-1, 0, 0, 0}},
@@ -58,37 +40,37 @@ TEST_F(OptionsFile, LoadReadsNumbersAndFitsThemIntoTheirWidths) {
       {"1e400\r\n1\r\n1e400\r\n1\r\n", {0, 1, 0, 1}},
   };
   for (const Case& c : cases) {
-    set({0, 0, 0, 0});
+    storeValues({0, 0, 0, 0});
     writeBytes(path, c.text);
     LoadOptions();
-    EXPECT_EQ(current(), c.expected) << c.text.left(40).toStdString();
+    EXPECT_EQ(storedValues(), c.expected) << c.text.left(40).toStdString();
   }
 }
 
 TEST_F(OptionsFile, WithoutAFileSoundIsOnAndTheCutterOff) {
-  set({5, 5, 7, 8});
+  storeValues({5, 5, 7, 8});
   LoadOptions();
-  EXPECT_EQ(current(), (Values{0, 0, 7, 8}));  // start and length are not touched
+  EXPECT_EQ(storedValues(), (StoredValues{0, 0, 7, 8}));  // start and length are not touched
 
   QDir().mkdir(path);  // a folder of that name is not the file
-  set({5, 5, 0, 0});
+  storeValues({5, 5, 0, 0});
   LoadOptions();
-  EXPECT_EQ(current(), (Values{0, 0, 0, 0}));
+  EXPECT_EQ(storedValues(), (StoredValues{0, 0, 0, 0}));
 }
 
 TEST_F(OptionsFile, SaveWritesFourCrLfLinesThatLoadBack) {
-  set({1, 1, 90, 120});
+  storeValues({1, 1, 90, 120});
   SaveOptions();
   EXPECT_EQ(readBytes(path), QByteArray("1\r\n1\r\n90\r\n120\r\n"));
 
-  set({-1, 2, -5, 2147483647});
+  storeValues({-1, 2, -5, 2147483647});
   SaveOptions();
   EXPECT_EQ(readBytes(path), QByteArray("-1\r\n2\r\n-5\r\n2147483647\r\n"));
-  set({0, 0, 0, 0});
+  storeValues({0, 0, 0, 0});
   LoadOptions();
-  EXPECT_EQ(current(), (Values{-1, 2, -5, 2147483647}));
+  EXPECT_EQ(storedValues(), (StoredValues{-1, 2, -5, 2147483647}));
 
-  set({0, 0, 0, 0});
+  storeValues({0, 0, 0, 0});
   SaveOptions();
   EXPECT_EQ(readBytes(path), QByteArray("0\r\n0\r\n0\r\n0\r\n"));
 }
@@ -96,7 +78,7 @@ TEST_F(OptionsFile, SaveWritesFourCrLfLinesThatLoadBack) {
 TEST_F(OptionsFile, AFailedSaveLeavesTheFormerFileWhole) {
   const QByteArray former = "1\r\n1\r\n90\r\n120\r\n";
   writeBytes(path, former);
-  set({0, 0, 30, 60});
+  storeValues({0, 0, 30, 60});
   {
     FailingWrites noRoom;
     SaveOptions();
@@ -107,5 +89,5 @@ TEST_F(OptionsFile, AFailedSaveLeavesTheFormerFileWhole) {
   QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
   SaveOptions();
   EXPECT_EQ(readBytes(path), former);
-  EXPECT_EQ(current(), (Values{0, 0, 30, 60}));  // the values stay in effect
+  EXPECT_EQ(storedValues(), (StoredValues{0, 0, 30, 60}));  // the values stay in effect
 }

@@ -5,8 +5,8 @@
 #include "TempFolder.h"
 #include "main/ImageButton.h"
 #include "main/frmMain.h"
-#include "options/OptionValues.h"
 #include "options/OptionsFile.h"
+#include "options/StoredValues.h"
 #include "options/frmOptions.h"
 
 #include <QAbstractItemView>
@@ -14,46 +14,31 @@
 
 namespace {
 
-struct Values {
-  int16_t noSound, cutEnabled;
-  int32_t cutStart, cutLength;
-  bool operator==(const Values&) const = default;
-};
-
-void PrintTo(const Values& v, std::ostream* os) {
-  *os << v.noSound << ", " << v.cutEnabled << ", " << v.cutStart << ", " << v.cutLength;
-}
-
-Values current() { return {gNoSound, gCutEnabled, gCutStart, gCutLength}; }
-void set(const Values& v) {
-  gNoSound = v.noSound;
-  gCutEnabled = v.cutEnabled;
-  gCutStart = v.cutStart;
-  gCutLength = v.cutLength;
-}
-
-using Texts = std::array<QString, 6>;
-
-Texts boxTexts(const frmOptions& w) {
-  return {w.txtFromH->text(), w.txtFromM->text(), w.txtFromS->text(),
-          w.txtToH->text(),   w.txtToM->text(),   w.txtToS->text()};
-}
-
+// The six time boxes: From hours, minutes, seconds, then the same for
+// Duration. Tests write their texts in one string, split by "|".
 std::array<QLineEdit*, 6> boxes(const frmOptions& w) {
   return {w.txtFromH, w.txtFromM, w.txtFromS, w.txtToH, w.txtToM, w.txtToS};
 }
 
-void type(frmOptions& w, const Texts& texts) {
+std::string boxTexts(const frmOptions& w) {
+  QStringList texts;
+  for (QLineEdit* box : boxes(w)) texts.append(box->text());
+  return texts.join(u'|').toStdString();
+}
+
+void type(frmOptions& w, const QString& texts) {
+  const QStringList parts = texts.split(u'|');
   const auto all = boxes(w);
-  for (std::size_t i = 0; i < all.size(); ++i) all[i]->setText(texts[i]);
+  ASSERT_EQ(parts.size(), qsizetype(all.size()));
+  for (std::size_t i = 0; i < all.size(); ++i) all[i]->setText(parts[qsizetype(i)]);
 }
 
 struct OptionsWindow : ::testing::Test {
   ScriptedModal modal;
   TempProgramFolder program;
   QString iniPath = program.file("options.ini");
-  OptionsWindow() { set({0, 0, 0, 0}); }
-  ~OptionsWindow() override { set({0, 0, 0, 0}); }
+  OptionsWindow() { storeValues({0, 0, 0, 0}); }
+  ~OptionsWindow() override { storeValues({0, 0, 0, 0}); }
 
   // Opens the window as the program does; `use` works with it while it is shown.
   void open(const std::function<void(frmOptions&)>& use) {
@@ -61,10 +46,13 @@ struct OptionsWindow : ::testing::Test {
     modal.onModal = [&](QDialog* dialog) {
       ++openings;
       auto* window = qobject_cast<frmOptions*>(dialog);
-      EXPECT_NE(window, nullptr);
+      if (!window) {
+        ADD_FAILURE() << "not the options window";
+        return int(QDialog::Rejected);
+      }
       EXPECT_EQ(window->parentWidget(), nullptr);  // no owner window
-      if (window) use(*window);
-      return dialog->result();
+      use(*window);
+      return window->result();
     };
     ShowOptionsWindow();
     EXPECT_EQ(openings, 1);
@@ -73,21 +61,21 @@ struct OptionsWindow : ::testing::Test {
 
 TEST_F(OptionsWindow, FillsItselfFromTheOptionValues) {
   const struct {
-    Values stored;
+    StoredValues stored;
     int listIndex;
     bool cutterOn;
-    Texts texts;
+    const char* texts;
   } cases[] = {
-      {{1, 1, 3725, 90}, 1, true, {"1", "2", "5", "0", "1", "30"}},
-      {{0, 1, -1, 0}, 0, true, {"-1", "59", "59", "0", "0", "0"}},
+      {{1, 1, 3725, 90}, 1, true, "1|2|5|0|1|30"},
+      {{0, 1, -1, 0}, 0, true, "-1|59|59|0|0|0"},
       // The cutter off shows zeros, whatever times are stored.
-      {{0, 0, 3725, 90}, 0, false, {"0", "0", "0", "0", "0", "0"}},
-      {{-1, 2, 3725, 90}, -1, false, {"0", "0", "0", "0", "0", "0"}},
-      {{2, -1, 5, 5}, -1, false, {"0", "0", "0", "0", "0", "0"}},  // no such entry
-      {{-7, 1, 0, 59}, -1, true, {"0", "0", "0", "0", "0", "59"}},
+      {{0, 0, 3725, 90}, 0, false, "0|0|0|0|0|0"},
+      {{-1, 2, 3725, 90}, -1, false, "0|0|0|0|0|0"},
+      {{2, -1, 5, 5}, -1, false, "0|0|0|0|0|0"},  // no such entry
+      {{-7, 1, 0, 59}, -1, true, "0|0|0|0|0|59"},
   };
   for (const auto& c : cases) {
-    set(c.stored);
+    storeValues(c.stored);
     frmOptions w;
     EXPECT_EQ(w.cmbSR->currentIndex(), c.listIndex);
     EXPECT_EQ(w.chkMC->isChecked(), c.cutterOn);
@@ -97,7 +85,7 @@ TEST_F(OptionsWindow, FillsItselfFromTheOptionValues) {
 }
 
 TEST_F(OptionsWindow, TheCutterEnablesTheBoxesWithoutTouchingThem) {
-  set({0, 1, 3725, 90});
+  storeValues({0, 1, 3725, 90});
   frmOptions w;
   w.txtFromM->setText(QStringLiteral("75"));
   mouse::click(w.chkMC);
@@ -105,7 +93,7 @@ TEST_F(OptionsWindow, TheCutterEnablesTheBoxesWithoutTouchingThem) {
   for (QLineEdit* box : boxes(w)) EXPECT_FALSE(box->isEnabled());
   w.chkMC->setChecked(true);
   for (QLineEdit* box : boxes(w)) EXPECT_TRUE(box->isEnabled());
-  EXPECT_EQ(boxTexts(w), (Texts{"1", "75", "5", "0", "1", "30"}));
+  EXPECT_EQ(boxTexts(w), "1|75|5|0|1|30");
 }
 
 TEST_F(OptionsWindow, TheArrowDropsTheListDown) {
@@ -118,41 +106,41 @@ TEST_F(OptionsWindow, TheArrowDropsTheListDown) {
 
 TEST_F(OptionsWindow, OkStoresWhatTheWindowShowsAndSavesIt) {
   const struct {
-    const char* what;
-    Values stored;
-    std::optional<Texts> typed;  // nothing typed: OK on what the window shows
+    StoredValues stored;
+    const char* typed;  // the six boxes split by "|"; nullptr: OK on what the window shows
     std::optional<bool> tick;
-    Values expected;
+    StoredValues expected;
   } cases[] = {
-      {"unchanged, cutter on", {1, 1, 3725, 90}, {}, {}, {1, 1, 3725, 90}},
-      {"unchanged, cutter off replaces the times", {0, 0, 3725, 90}, {}, {}, {0, 0, 0, 0}},
-      {"ticked with a start", {0, 0, 0, 0}, Texts{"0", "1", "0", "0", "0", "0"}, true, {0, 1, 60, 0}},
-      {"hours are unbounded", {0, 1, 0, 0}, Texts{"100", "0", "0", "0", "0", "1"}, {}, {0, 1, 360000, 1}},
-      {"negative", {0, 1, 0, 0}, Texts{"0", "0", "-5", "0", "0", "0"}, {}, {0, 1, -5, 0}},
-      {"fractions round half to even", {0, 1, 0, 0}, Texts{"0", "0", "1.5", "0", "0", "2.5"}, {}, {0, 1, 2, 2}},
-      {"half a second is not zero", {0, 1, 9, 9}, Texts{"0", "0", "0.5", "0", "0", "0"}, {}, {0, 1, 0, 0}},
-      {"all zero switches the cutter off", {0, 1, 9, 9}, Texts{"0", "0", "0", "0", "0", "0"}, {}, {0, 0, 0, 0}},
-      {"text counts as zero", {0, 1, 9, 9}, Texts{"abc", "", "x", "0", "0", "0"}, {}, {0, 0, 0, 0}},
-      {"times stored with the cutter unticked", {0, 1, 0, 0}, Texts{"0", "1", "0", "0", "0", "7"}, false, {0, 0, 60, 7}},
+      {{1, 1, 3725, 90}, nullptr, {}, {1, 1, 3725, 90}},
+      {{0, 0, 3725, 90}, nullptr, {}, {0, 0, 0, 0}},  // cutter off: the zeros replace the times
+      {{9, 0, 0, 0}, nullptr, {}, {-1, 0, 0, 0}},     // no entry chosen
+      {{0, 0, 0, 0}, "0|1|0|0|0|0", true, {0, 1, 60, 0}},
+      {{0, 1, 0, 0}, "0|1|0|0|0|7", false, {0, 0, 60, 7}},  // times are stored all the same
+      {{0, 1, 0, 0}, "100|0|0|0|0|1", {}, {0, 1, 360000, 1}},  // hours are unbounded
+      {{0, 1, 0, 0}, "0|0|-5|0|0|0", {}, {0, 1, -5, 0}},
+      {{0, 1, 0, 0}, "0|0|1.5|0|0|2.5", {}, {0, 1, 2, 2}},
+      {{0, 1, 9, 9}, "0|0|0.5|0|0|0", {}, {0, 1, 0, 0}},  // not all zero: the cutter stays on
+      {{0, 1, 9, 9}, "0|0|0|0|0|0", {}, {0, 0, 0, 0}},
+      {{0, 1, 9, 9}, "abc||x|0|0|0", {}, {0, 0, 0, 0}},
       // A start beyond 32 bits keeps the former one; the rest is still stored.
-      {"huge hours", {0, 1, 42, 0}, Texts{"600000", "0", "0", "0", "0", "3"}, {}, {0, 1, 42, 3}},
-      {"beyond a double", {0, 1, 42, 0}, Texts{"1E999", "0", "0", "0", "0", "3"}, {}, {0, 1, 42, 3}},
-      {"a list index that names no entry", {9, 0, 0, 0}, {}, {}, {-1, 0, 0, 0}},
+      {{0, 1, 42, 0}, "600000|0|0|0|0|3", {}, {0, 1, 42, 3}},
+      {{0, 1, 42, 0}, "1E999|0|0|0|0|3", {}, {0, 1, 42, 3}},
   };
   for (const auto& c : cases) {
-    set(c.stored);
+    SCOPED_TRACE(c.typed ? c.typed : "nothing typed");
+    storeValues(c.stored);
     QFile::remove(iniPath);
     open([&](frmOptions& w) {
       if (c.tick) w.chkMC->setChecked(*c.tick);
-      if (c.typed) type(w, *c.typed);
+      if (c.typed) type(w, c.typed);
       mouse::click(w.imgOK);
-      EXPECT_EQ(w.result(), QDialog::Accepted) << c.what;
+      EXPECT_EQ(w.result(), QDialog::Accepted);
     });
-    EXPECT_EQ(current(), c.expected) << c.what;
-    EXPECT_TRUE(modal.messages.empty()) << c.what;
-    set({0, 0, 0, 0});
+    EXPECT_EQ(storedValues(), c.expected);
+    EXPECT_TRUE(modal.messages.empty());
+    storeValues({0, 0, 0, 0});
     LoadOptions();
-    EXPECT_EQ(current(), c.expected) << c.what << ": options.ini";
+    EXPECT_EQ(storedValues(), c.expected) << "read back from options.ini";
   }
 }
 
@@ -167,19 +155,17 @@ TEST_F(OptionsWindow, OffChosenIsWrittenAsTheFirstLine) {
 
 TEST_F(OptionsWindow, AFailedCheckNamesTheBoxAndStoresNothing) {
   const struct {
-    Texts typed;
+    const char* typed;
     const char* message;
     QLineEdit* frmOptions::*focus;
   } cases[] = {
-      {{"0", "60", "0", "0", "0", "0"}, "Minutes must less than 60", &frmOptions::txtFromM},
-      {{"0", "59.5", "0", "0", "0", "0"}, "Minutes must less than 60", &frmOptions::txtFromM},
-      {{"0", "70", "0", "0", "0", "75"}, "Minutes must less than 60", &frmOptions::txtFromM},
-      {{"0", "0", "75", "0", "60", "0"}, "Minutes must less than 60", &frmOptions::txtToM},
-      {{"0", "0", "60", "0", "0", "75"}, "Seconds must less than 60", &frmOptions::txtFromS},
-      {{"0", "0", "0", "0", "0", "1E999"}, "Seconds must less than 60", &frmOptions::txtToS},
+      {"0|59.5|0|0|0|0", "Minutes must less than 60", &frmOptions::txtFromM},
+      {"0|0|75|0|60|0", "Minutes must less than 60", &frmOptions::txtToM},
+      {"0|0|60|0|0|75", "Seconds must less than 60", &frmOptions::txtFromS},
+      {"0|0|0|0|0|1E999", "Seconds must less than 60", &frmOptions::txtToS},
   };
   for (const auto& c : cases) {
-    set({0, 1, 5, 6});
+    storeValues({0, 1, 5, 6});
     modal.messages.clear();
     open([&](frmOptions& w) {
       w.show();
@@ -198,13 +184,13 @@ TEST_F(OptionsWindow, AFailedCheckNamesTheBoxAndStoresNothing) {
     EXPECT_EQ(modal.messages[0].text, c.message);
     EXPECT_EQ(modal.messages[0].title, "Min");
     EXPECT_EQ(modal.messages[0].icon, platform::MessageIcon::Exclamation);
-    EXPECT_EQ(current(), (Values{0, 1, 5, 6}));
+    EXPECT_EQ(storedValues(), (StoredValues{0, 1, 5, 6}));
     EXPECT_FALSE(QFile::exists(iniPath));
   }
 }
 
 TEST_F(OptionsWindow, AFailedCheckOnADisabledBoxKeepsTheWindowOpen) {
-  set({0, 1, 0, 0});
+  storeValues({0, 1, 0, 0});
   open([&](frmOptions& w) {
     w.show();
     w.txtFromM->setText(QStringLiteral("75"));
@@ -220,27 +206,27 @@ TEST_F(OptionsWindow, AFailedCheckOnADisabledBoxKeepsTheWindowOpen) {
     w.imgOK_Click();
   });
   EXPECT_EQ(modal.messages.size(), 1u);
-  EXPECT_EQ(current(), (Values{0, 1, 900, 0}));
+  EXPECT_EQ(storedValues(), (StoredValues{0, 1, 900, 0}));
 }
 
 TEST_F(OptionsWindow, BackAndExitStoreNothingAndTheNextOpeningStartsAfresh) {
   const QByteArray former = "1\r\n1\r\n3725\r\n90\r\n";
   for (auto button : {&frmOptions::imgBack, &frmOptions::imgExit}) {
-    set({1, 1, 3725, 90});
+    storeValues({1, 1, 3725, 90});
     writeBytes(iniPath, former);
     open([&](frmOptions& w) {
       w.cmbSR->setCurrentIndex(0);
-      type(w, {"9", "9", "9", "9", "9", "9"});
+      type(w, "9|9|9|9|9|9");
       w.chkMC->setChecked(false);
       mouse::click(w.*button);
       EXPECT_EQ(w.result(), QDialog::Rejected);
     });
-    EXPECT_EQ(current(), (Values{1, 1, 3725, 90}));
+    EXPECT_EQ(storedValues(), (StoredValues{1, 1, 3725, 90}));
     EXPECT_EQ(readBytes(iniPath), former);
     open([](frmOptions& w) {
       EXPECT_EQ(w.cmbSR->currentIndex(), 1);
       EXPECT_TRUE(w.chkMC->isChecked());
-      EXPECT_EQ(boxTexts(w), (Texts{"1", "2", "5", "0", "1", "30"}));
+      EXPECT_EQ(boxTexts(w), "1|2|5|0|1|30");
     });
   }
 }
@@ -248,15 +234,15 @@ TEST_F(OptionsWindow, BackAndExitStoreNothingAndTheNextOpeningStartsAfresh) {
 TEST_F(OptionsWindow, AnUnwritableFileStillClosesWithTheValuesInEffect) {
   const QByteArray former = "0\r\n0\r\n0\r\n0\r\n";
   writeBytes(iniPath, former);
-  set({0, 1, 0, 0});
+  storeValues({0, 1, 0, 0});
   open([&](frmOptions& w) {
-    type(w, {"0", "1", "0", "0", "0", "30"});
+    type(w, "0|1|0|0|0|30");
     FailingWrites noRoom;
     w.imgOK_Click();
     EXPECT_EQ(w.result(), QDialog::Accepted);
   });
   EXPECT_TRUE(modal.messages.empty());
-  EXPECT_EQ(current(), (Values{0, 1, 60, 30}));
+  EXPECT_EQ(storedValues(), (StoredValues{0, 1, 60, 30}));
   EXPECT_EQ(readBytes(iniPath), former);
 }
 
