@@ -43,7 +43,7 @@ void queue(frmMain& w, const QString& path) {
   (void)item;
 }
 
-bool waitFor(const std::function<bool()>& done, int ms = 15000) {
+bool waitFor(const std::function<bool()>& done, int ms = 60000) {
   QElapsedTimer clock;
   clock.start();
   while (!done() && clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
