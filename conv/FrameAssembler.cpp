@@ -32,7 +32,7 @@ FrameAssembler::~FrameAssembler() {
 
 void FrameAssembler::configureFor(const AVFrame& frame) {
   AVChannelLayout layout = layoutOf(frame);
-  bool same = resampler_ && frame.sample_rate == inRate_ && frame.format == inFormat_ &&
+  bool same = configured_ && frame.sample_rate == inRate_ && frame.format == inFormat_ &&
               av_channel_layout_compare(&layout, &inLayout_) == 0;
   if (same) {
     av_channel_layout_uninit(&layout);
@@ -44,6 +44,12 @@ void FrameAssembler::configureFor(const AVFrame& frame) {
   inLayout_ = layout;
   inRate_ = frame.sample_rate;
   inFormat_ = AVSampleFormat(frame.format);
+  configured_ = true;
+  resampler_.reset();
+  // Audio already in the sink's shape goes straight on, saving a copy.
+  if (inRate_ == format_.shape.sampleRate && inFormat_ == format_.shape.sampleFormat &&
+      av_channel_layout_compare(&inLayout_, &outLayout_) == 0)
+    return;
 
   SwrContext* swr = nullptr;
   checkAv(swr_alloc_set_opts2(&swr, &outLayout_, format_.shape.sampleFormat,
@@ -62,7 +68,10 @@ void FrameAssembler::push(const AVFrame& frame, int first, int count) {
   const uint8_t* input[64];
   if (planes > int(std::size(input))) throw ConvError("too many channels in the input");
   for (int p = 0; p < planes; ++p) input[p] = frame.extended_data[p] + size_t(first) * stride;
-  convert(input, count);
+  if (resampler_)
+    convert(input, count);
+  else
+    store(input, count);
   deliver(false);
 }
 
@@ -78,8 +87,13 @@ void FrameAssembler::convert(const uint8_t** input, int count) {
   }
   int made = checkAv(swr_convert(resampler_.get(), converted_->extended_data, room, input, count),
                      "resampling");
-  if (made > 0 &&
-      av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(converted_->extended_data), made) < made)
+  store(converted_->extended_data, made);
+}
+
+void FrameAssembler::store(const uint8_t* const* samples, int count) {
+  if (count > 0 &&
+      av_audio_fifo_write(fifo_.get(), const_cast<void**>(reinterpret_cast<const void* const*>(samples)),
+                          count) < count)
     throw std::bad_alloc();
 }
 

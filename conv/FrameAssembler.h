@@ -23,12 +23,14 @@ class FrameAssembler {
  private:
   void configureFor(const AVFrame& frame);
   void convert(const uint8_t** input, int count);
+  void store(const uint8_t* const* samples, int count);
   void deliver(bool last);
 
   AudioSink& sink_;
   AudioSink::Format format_;
   AVChannelLayout outLayout_{};
-  libav::SwrPtr resampler_;
+  bool configured_ = false;
+  libav::SwrPtr resampler_;  // none while the input already has the sink's shape
   AVChannelLayout inLayout_{};
   int inRate_ = 0;
   AVSampleFormat inFormat_ = AV_SAMPLE_FMT_NONE;
