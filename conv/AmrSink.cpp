@@ -5,7 +5,6 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
 #include "ConvError.h"
 
@@ -39,7 +38,10 @@ AmrSink::AmrSink(const SinkRequest& request) {
   mode_ = mode.mode;
 
   file_.reset(std::fopen(request.path.c_str(), "wb"));
-  if (!file_) throw ConvError("'" + request.path + "': " + std::strerror(errno));
+  if (!file_) {
+    int error = errno;
+    throw systemError("'" + request.path + "'", error);
+  }
   encoder_ = Encoder_Interface_init(0);
   if (!encoder_) throw ConvError("cannot start the AMR-NB encoder");
   static constexpr char kMagic[] = "#!AMR\n";
@@ -60,11 +62,16 @@ void AmrSink::write(AVFrame& frame) {
 
 void AmrSink::finish() {
   FILE* file = file_.release();
-  if (std::fclose(file) != 0) throw ConvError(std::string("writing the output: ") + std::strerror(errno));
+  if (std::fclose(file) != 0) {
+    int error = errno;
+    throw systemError("writing the output", error);
+  }
 }
 
 void AmrSink::put(const void* data, size_t size) {
-  if (std::fwrite(data, 1, size, file_.get()) != size)
-    throw ConvError(std::string("writing the output: ") + std::strerror(errno));
+  if (std::fwrite(data, 1, size, file_.get()) != size) {
+    int error = errno;
+    throw systemError("writing the output", error);
+  }
   bytes_ += int64_t(size);
 }

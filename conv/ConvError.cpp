@@ -1,5 +1,7 @@
 #include "ConvError.h"
 
+#include <cstring>
+
 extern "C" {
 #include <libavutil/error.h>
 }
@@ -13,4 +15,8 @@ std::string avErrorText(int code) {
 int checkAv(int code, const std::string& what) {
   if (code < 0) throw ConvError(what + ": " + avErrorText(code));
   return code;
+}
+
+ConvError systemError(const std::string& what, int error) {
+  return ConvError(what + ": " + std::strerror(error));
 }

@@ -11,5 +11,8 @@ struct ConvError : std::runtime_error {
 // returns code otherwise.
 int checkAv(int code, const std::string& what);
 
+// "what: <the system's text for error>"; callers save errno before building what.
+ConvError systemError(const std::string& what, int error);
+
 // libav's text for an error code.
 std::string avErrorText(int code);

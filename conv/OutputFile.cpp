@@ -13,8 +13,6 @@
 
 namespace {
 
-std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
-
 // The one temporary file of the run, for the signal handler to remove.
 char gPendingPath[4096];
 constexpr std::array kCleanedSignals = {SIGINT, SIGTERM, SIGHUP};
@@ -60,7 +58,10 @@ TempOutput::TempOutput(const std::string& outputPath) : outputPath_(outputPath) 
   std::string pattern =
       (target.parent_path() / ("." + target.filename().string() + ".conv-XXXXXX")).string();
   int fd = ::mkstemp(pattern.data());
-  if (fd < 0) throw ConvError(systemError("cannot write in the output folder of '" + outputPath + "'"));
+  if (fd < 0) {
+    int error = errno;
+    throw systemError("cannot write in the output folder of '" + outputPath + "'", error);
+  }
   ::fchmod(fd, newFileMode());
   ::close(fd);
   path_ = pattern;
@@ -74,8 +75,10 @@ TempOutput::~TempOutput() {
 }
 
 void TempOutput::commit() {
-  if (std::rename(path_.c_str(), outputPath_.c_str()) != 0)
-    throw ConvError(systemError("cannot put the output in place at '" + outputPath_ + "'"));
+  if (std::rename(path_.c_str(), outputPath_.c_str()) != 0) {
+    int error = errno;
+    throw systemError("cannot put the output in place at '" + outputPath_ + "'", error);
+  }
   committed_ = true;
   clearPending();
 }
