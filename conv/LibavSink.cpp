@@ -109,7 +109,7 @@ void LibavSink::finish() {
   checkAv(av_write_trailer(muxer_.get()), "completing the output");
   avio_flush(muxer_->pb);
   checkAv(muxer_->pb->error, "writing the output");
-  finalSize_ = avio_tell(muxer_->pb);
+  finalSize_ = avio_size(muxer_->pb);  // the trailer may have moved back to the header
   checkAv(avio_closep(&muxer_->pb), "closing the output");
 }
 

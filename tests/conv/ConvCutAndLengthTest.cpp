@@ -29,7 +29,8 @@ std::string wavHeader(uint64_t declaredBytes, bool rf64) {
   std::string fmt = "fmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(44100, 4) + le(kBytesPerSecond, 4) +
                     le(4, 2) + le(16, 2);
   if (!rf64) return "RIFF" + le(declaredBytes + 36, 4) + "WAVE" + fmt + "data" + le(declaredBytes, 4);
-  std::string ds64 = "ds64" + le(28, 4) + le(declaredBytes + 72, 8) + le(declaredBytes, 8) + le(0, 12);
+  std::string ds64 =
+      "ds64" + le(28, 4) + le(declaredBytes + 72, 8) + le(declaredBytes, 8) + le(0, 8) + le(0, 4);
   return "RF64" + le(0xFFFFFFFF, 4) + "WAVE" + ds64 + fmt + "data" + le(0xFFFFFFFF, 4);
 }
 
