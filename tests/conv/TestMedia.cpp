@@ -86,28 +86,28 @@ libav::FramePtr nextFrame(Track& track) {
 
 }  // namespace
 
-void writeMedia(const std::string& path, const MediaSpec& spec) {
+void writeMedia(const std::string& path, const MediaRecipe& recipe) {
   AVFormatContext* raw = nullptr;
-  check(avformat_alloc_output_context2(&raw, nullptr, spec.muxer.c_str(), path.c_str()), "muxer");
+  check(avformat_alloc_output_context2(&raw, nullptr, recipe.muxer.c_str(), path.c_str()), "muxer");
   libav::OutputPtr muxer(raw);
-  for (const auto& [key, value] : spec.tags) av_dict_set(&raw->metadata, key.c_str(), value.c_str(), 0);
+  for (const auto& [key, value] : recipe.tags) av_dict_set(&raw->metadata, key.c_str(), value.c_str(), 0);
 
   std::vector<Track> tracks;
-  if (!spec.audioCodec.empty())
-    tracks.push_back(addTrack(*raw, spec.audioCodec.c_str(), [&](AVCodecContext& e) {
-      e.sample_rate = spec.sampleRate;
-      av_channel_layout_default(&e.ch_layout, spec.channels);
+  if (!recipe.audioCodec.empty())
+    tracks.push_back(addTrack(*raw, recipe.audioCodec.c_str(), [&](AVCodecContext& e) {
+      e.sample_rate = recipe.sampleRate;
+      av_channel_layout_default(&e.ch_layout, recipe.channels);
       e.sample_fmt = e.codec->sample_fmts[0];
-      e.time_base = {1, spec.sampleRate};
+      e.time_base = {1, recipe.sampleRate};
     }));
-  if (spec.withVideo)
+  if (recipe.withVideo)
     tracks.push_back(addTrack(*raw, "mpeg4", [](AVCodecContext& e) {
       e.width = 64, e.height = 48, e.pix_fmt = AV_PIX_FMT_YUV420P, e.time_base = {1, 10};
     }));
   check(avio_open(&raw->pb, path.c_str(), AVIO_FLAG_WRITE), "open file");
   check(avformat_write_header(raw, nullptr), "header");
   for (Track& track : tracks) {
-    while (track.next * av_q2d(track.encoder->time_base) < spec.seconds) send(*raw, track, nextFrame(track).get());
+    while (track.next * av_q2d(track.encoder->time_base) < recipe.seconds) send(*raw, track, nextFrame(track).get());
     send(*raw, track, nullptr);
   }
   check(av_write_trailer(raw), "trailer");

@@ -3,7 +3,7 @@
 #include <string>
 
 // Media files the tests write themselves through libav.
-struct MediaSpec {
+struct MediaRecipe {
   std::string muxer = "wav";
   std::string audioCodec = "pcm_s16le";  // empty: no audio stream
   bool withVideo = false;
@@ -12,7 +12,7 @@ struct MediaSpec {
   double seconds = 3;
   std::map<std::string, std::string> tags = {};
 };
-void writeMedia(const std::string& path, const MediaSpec& spec);
+void writeMedia(const std::string& path, const MediaRecipe& recipe);
 
 // What an output holds, found by decoding it back.
 struct MediaFacts {
