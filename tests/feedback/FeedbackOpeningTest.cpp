@@ -4,6 +4,7 @@
 #include "common/MouseInput.h"
 #include "common/ScriptedModal.h"
 #include "common/TempFolder.h"
+#include "common/Density.h"
 
 #include <QPointer>
 #include <gtest/gtest.h>
@@ -11,16 +12,15 @@
 namespace {
 
 struct FeedbackOpening : ::testing::Test {
+  Density density;
   ScriptedModal modal;
   TempProgramFolder program;
   std::unique_ptr<frmMain> main;
 
   FeedbackOpening() {
-    twips::setPerPixel(15, 15);
     main = std::make_unique<frmMain>();
     main->endProgram = [] {};
   }
-  ~FeedbackOpening() override { twips::setPerPixel(0, 0); }
 };
 
 TEST_F(FeedbackOpening, TheFeedbackLinkOpensAFreshWindowEveryTime) {

@@ -2,6 +2,7 @@
 #include "main/ImageButton.h"
 #include "common/MouseInput.h"
 #include "common/ScriptedModal.h"
+#include "common/Density.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -9,14 +10,11 @@
 namespace {
 
 struct FeedbackSend : ::testing::Test {
+  Density density;
   ScriptedModal modal;
   std::unique_ptr<frmSuggest> window;
 
-  FeedbackSend() {
-    twips::setPerPixel(15, 15);
-    window = std::make_unique<frmSuggest>();
-  }
-  ~FeedbackSend() override { twips::setPerPixel(0, 0); }
+  FeedbackSend() { window = std::make_unique<frmSuggest>(); }
 
   void fill(const QString& name, const QString& email, const QString& comment) {
     window->txtName->setText(name);

@@ -2,14 +2,14 @@
 #include "main/ImageButton.h"
 #include "main/SkinResources.h"
 #include "common/SkinnedDialogChecks.h"
+#include "common/Density.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 struct FeedbackWindowFrame : ::testing::Test {
-  FeedbackWindowFrame() { twips::setPerPixel(15, 15); }
-  ~FeedbackWindowFrame() override { twips::setPerPixel(0, 0); }
+  Density density;
 };
 
 TEST_F(FeedbackWindowFrame, OpensOutOfSightThenCentredWithItsColourKey) {

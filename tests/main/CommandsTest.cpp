@@ -3,6 +3,7 @@
 #include "MouseInput.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
+#include "common/Density.h"
 #include "main/ImageButton.h"
 #include "main/PictureBox.h"
 #include "main/WebSite.h"
@@ -28,6 +29,7 @@ struct Popup {
 };
 
 struct Commands : ::testing::Test {
+  Density density;
   ScriptedModal modal;
   TempProgramFolder program;
   CCommonDialogs dialogs;
@@ -37,7 +39,6 @@ struct Commands : ::testing::Test {
   int ended = 0;
 
   Commands() {
-    twips::setPerPixel(15, 15);
     w = newWindow();
     modal.onModal = [this](QDialog* window) {
       modalWindows.push_back(QString::fromLatin1(window->metaObject()->className()));
@@ -46,7 +47,6 @@ struct Commands : ::testing::Test {
   }
   ~Commands() override {
     objCommonDialogs = nullptr;
-    twips::setPerPixel(0, 0);
   }
 
   std::unique_ptr<frmMain> newWindow() {

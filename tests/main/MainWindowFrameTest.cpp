@@ -4,6 +4,7 @@
 #include "common/MouseInput.h"
 #include "common/ScriptedModal.h"
 #include "common/TempFolder.h"
+#include "common/Density.h"
 
 #include <QAbstractItemView>
 #include <QScreen>
@@ -16,15 +17,12 @@ bool shows(const QLabel* label, const QString& picture) {
 }
 
 struct MainWindowFrame : ::testing::Test {
+  Density density;
   ScriptedModal modal;
   TempProgramFolder program;
   std::unique_ptr<frmMain> w;
 
-  MainWindowFrame() {
-    twips::setPerPixel(15, 15);
-    w = std::make_unique<frmMain>();
-  }
-  ~MainWindowFrame() override { twips::setPerPixel(0, 0); }
+  MainWindowFrame() { w = std::make_unique<frmMain>(); }
 
   // A point of the main window's face that no control covers.
   void moveOverBackground() { mouse::move(w.get(), Qt::NoButton, QPoint(690, 250)); }

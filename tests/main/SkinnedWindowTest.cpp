@@ -1,6 +1,7 @@
 #include "main/SkinnedWindow.h"
 #include "main/Twips.h"
 #include "common/MouseInput.h"
+#include "common/Density.h"
 
 #include <QImage>
 #include <QLabel>
@@ -8,13 +9,6 @@
 #include <random>
 
 namespace {
-
-// Fixes the screen density for one test.
-class Density {
- public:
-  Density(double x, double y) { twips::setPerPixel(x, y); }
-  ~Density() { twips::setPerPixel(0, 0); }
-};
 
 // A window 10440 x 7425 twips with an image (no font size) and a label.
 struct Window {

@@ -8,6 +8,7 @@
 #include "FileBytes.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
+#include "common/Density.h"
 #include "main/ImageButton.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
@@ -16,15 +17,14 @@
 namespace {
 
 struct Startup : ::testing::Test {
+  Density density;
   ScriptedModal modal;
   TempProgramFolder program;
   QString setupPath = program.file("setup.ini");
   QString defaultFolder = program.file("output");
   int ended = 0;
 
-  Startup() { twips::setPerPixel(15, 15); }
   ~Startup() override {
-    twips::setPerPixel(0, 0);
     gNoSound = gCutEnabled = 0;
     gCutStart = gCutLength = 0;
   }

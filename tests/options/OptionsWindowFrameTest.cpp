@@ -2,14 +2,14 @@
 #include "main/SkinResources.h"
 #include "options/frmOptions.h"
 #include "common/SkinnedDialogChecks.h"
+#include "common/Density.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 struct OptionsWindowFrame : ::testing::Test {
-  OptionsWindowFrame() { twips::setPerPixel(15, 15); }
-  ~OptionsWindowFrame() override { twips::setPerPixel(0, 0); }
+  Density density;
 };
 
 TEST_F(OptionsWindowFrame, OpensOutOfSightThenCentredWithItsColourKey) {
