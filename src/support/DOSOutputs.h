@@ -14,6 +14,10 @@ class DOSOutputs : public QObject {
   QString CommandLine() const { return mCommandLine; }
   QString Outputs() const { return mOutputs; }
 
+  // How the last run ended: its exit code, 128 + the signal that killed it,
+  // or -1 when it could not be started.
+  int ExitStatus() const { return mExitStatus; }
+
   // The run ends once the pipe is found empty while no process of this name
   // exists ("conv", the transcoder); tests running side by side set their own.
   void setWatchedProcessName(const QString& name) { watchedName_ = name; }
@@ -31,5 +35,6 @@ class DOSOutputs : public QObject {
 
   QString mCommandLine;
   QString mOutputs;
+  int mExitStatus = -1;
   QString watchedName_ = QStringLiteral("conv");
 };
