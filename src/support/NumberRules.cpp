@@ -1,9 +1,11 @@
 #include "support/NumberRules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace numbers {
 namespace {
@@ -23,6 +25,30 @@ std::string numberCandidate(QStringView text) {
     out.push_back(static_cast<char>(u));
   }
   return out;
+}
+
+// The power of ten of a number's first significant digit (123 gives 2, 0.05
+// gives -2); zero has the lowest order. The exponent is capped so that an
+// absurdly long one cannot overflow the count.
+long long decimalOrder(std::string_view number) {
+  if (number.front() == '-') number.remove_prefix(1);
+  const size_t e = number.find_first_of("eE");
+  const std::string_view mantissa = number.substr(0, e);
+  const size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos) return std::numeric_limits<long long>::min();
+  long long order = (first < point) ? static_cast<long long>(point - first) - 1
+                                    : static_cast<long long>(point) - static_cast<long long>(first);
+  if (e != std::string_view::npos) {
+    std::string_view exponent = number.substr(e + 1);
+    const bool negativeExponent = exponent.front() == '-';
+    if (exponent.front() == '+' || negativeExponent) exponent.remove_prefix(1);
+    constexpr long long kCap = 1'000'000'000;
+    long long magnitude = 0;
+    for (char digit : exponent) magnitude = std::min(kCap, magnitude * 10 + (digit - '0'));
+    order += negativeExponent ? -magnitude : magnitude;
+  }
+  return order;
 }
 
 }  // namespace
@@ -57,10 +83,11 @@ std::optional<double> readLeadingNumber(QStringView text) {
   double value = 0.0;
   const auto result = std::from_chars(s.data() + start, s.data() + end, value);
   if (result.ec == std::errc::result_out_of_range) {
+    // Out of range is either beyond the largest double or below the smallest
+    // one; the number's own magnitude tells which, whatever its sign.
     const bool negative = s[0] == '-';
-    const size_t e = s.find_first_of("eE");
-    const bool underflow = e + 1 < end && s[e + 1] == '-';
-    if (underflow) return negative ? -0.0 : 0.0;
+    if (decimalOrder(std::string_view(s).substr(start, end - start)) < 0)
+      return negative ? -0.0 : 0.0;
     return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
   }
   return value;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <clocale>
+#include <limits>
+#include <string>
 
 using namespace numbers;
 
@@ -41,6 +43,25 @@ TEST(NumberRules, FitsIntegersRoundingHalfToEven) {
   EXPECT_EQ(toInt32(2147483647), 2147483647);
   EXPECT_FALSE(toInt32(2147483648.0).has_value());
   EXPECT_FALSE(toInt32(readNumber(u"1e400")).has_value());
+}
+
+TEST(NumberRules, BeyondTheDoubleRangeTheMagnitudeDecides) {
+  const std::string zeros(400, '0');
+  const double largest = std::numeric_limits<double>::max();
+  EXPECT_EQ(readNumber(QString::fromStdString("1" + zeros)), largest);
+  EXPECT_EQ(readNumber(QString::fromStdString("-1" + zeros)), -largest);
+  EXPECT_EQ(readNumber(QString::fromStdString("-1" + zeros + "e-5")), -largest);
+  EXPECT_EQ(readNumber(u"-1e400"), -largest);
+  EXPECT_EQ(readNumber(u"0.001e99999999999999999999"), largest);
+  EXPECT_EQ(readNumber(QString::fromStdString("0." + zeros + "1")), 0);
+  EXPECT_EQ(readNumber(QString::fromStdString("1" + zeros + "e-800")), 0);
+  EXPECT_EQ(readNumber(u"0e99999"), 0);
+  // At the limits themselves the values are read as they are.
+  EXPECT_EQ(readNumber(u"1.7976931348623157e308"), largest);
+  EXPECT_EQ(readNumber(u"-1.7976931348623157e308"), -largest);
+  EXPECT_EQ(readNumber(u"2.2250738585072014e-308"), std::numeric_limits<double>::min());
+  EXPECT_EQ(readNumber(u"4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
+  EXPECT_FALSE(toInt32(readNumber(QString::fromStdString("-1" + zeros))).has_value());
 }
 
 TEST(NumberRules, WritesPlainIntegers) {
