@@ -53,10 +53,9 @@ BarState barFor(int32_t position, int32_t total) {
   BarState state;
   const float width = static_cast<float>(kFullBarTwips * fraction);
   if (width >= 0.0f) state.widthTwips = width;
-  // The shortest form with at most 15 significant digits, cut to four
-  // characters without rounding: 49.756 shows as 49.7.
-  QString number = QString::number(percent, 'g', 15).toUpper();
-  state.label = number.left(4) + u'%';
+  // Cut to four characters without rounding: 49.756 shows as 49.7, and a
+  // tiny share of a long file as 0.00.
+  state.label = numbers::decimalText(percent).left(4) + u'%';
   return state;
 }
 

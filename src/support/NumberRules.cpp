@@ -114,4 +114,30 @@ std::optional<int32_t> toInt32(double value) { return fitInteger<int32_t>(value)
 
 QString integerText(int64_t value) { return QString::number(value); }
 
+QString decimalText(double value) {
+  if (value == 0) return QStringLiteral("0");
+  // The scientific form "d.dddddddddddddde-x" holds the 15 rounded digits and
+  // the power of ten of the first; the point is then moved by hand.
+  char buffer[32];
+  char* end = std::to_chars(std::begin(buffer), std::end(buffer), std::fabs(value),
+                            std::chars_format::scientific, 14)
+                  .ptr;
+  char* e = std::find(buffer, end, 'e');
+  int exponent = 0;
+  std::from_chars(e[1] == '+' ? e + 2 : e + 1, end, exponent);
+  std::string digits = buffer[0] + std::string(buffer + 2, e);
+  digits.erase(digits.find_last_not_of('0') + 1);
+
+  std::string text = value < 0 ? "-" : "";
+  if (exponent < 0) {
+    text += "0." + std::string(-exponent - 1, '0') + digits;
+  } else {
+    const size_t whole = static_cast<size_t>(exponent) + 1;
+    if (digits.size() < whole) digits.append(whole - digits.size(), '0');
+    text += digits.substr(0, whole);
+    if (digits.size() > whole) text += "." + digits.substr(whole);
+  }
+  return QString::fromLatin1(text);
+}
+
 }  // namespace numbers

@@ -28,4 +28,9 @@ std::optional<int32_t> toInt32(double value);
 // Decimal digits, "-" before a negative value, no blank, no leading zeros.
 QString integerText(int64_t value);
 
+// A finite value rounded to at most 15 significant digits and written out in
+// full: "-" before a negative value, "." as decimal point, never an exponent,
+// no trailing zeros, no thousands separator; zero is "0".
+QString decimalText(double value);
+
 }  // namespace numbers

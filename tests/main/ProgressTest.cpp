@@ -50,6 +50,7 @@ TEST(ProgressReading, BarAndLabel) {
   EXPECT_EQ(*progress::barFor(0, 60).widthTwips, 0.0f);
   EXPECT_EQ(progress::barFor(7891, 100000).label, "7.89%");
   EXPECT_EQ(progress::barFor(9999, 10000).label, "99.9%");
+  EXPECT_EQ(progress::barFor(1, 3600000).label, "0.00%");  // 2.77...e-05, never in exponent form
   EXPECT_EQ(progress::barFor(210, 205).label, "100%");
   EXPECT_EQ(*progress::barFor(210, 205).widthTwips, 5415.0f);
   EXPECT_EQ(progress::barFor(5, 0).label, "100%");

@@ -64,8 +64,14 @@ TEST(NumberRules, BeyondTheDoubleRangeTheMagnitudeDecides) {
   EXPECT_FALSE(toInt32(readNumber(QString::fromStdString("-1" + zeros))).has_value());
 }
 
-TEST(NumberRules, WritesPlainIntegers) {
+TEST(NumberRules, WritesPlainNumbers) {
   EXPECT_EQ(integerText(0), "0");
   EXPECT_EQ(integerText(-1), "-1");
   EXPECT_EQ(integerText(75), "75");
+
+  EXPECT_EQ(decimalText(100.0 / 3600000), "0.0000277777777777778");  // 15 digits, no exponent
+  EXPECT_EQ(decimalText(-1.5e-7), "-0.00000015");
+  EXPECT_EQ(decimalText(1e20), "100000000000000000000");
+  EXPECT_EQ(decimalText(4975.60975609756097), "4975.60975609756");
+  EXPECT_EQ(decimalText(-0.0), "0");
 }
