@@ -67,27 +67,37 @@ void FrameAssembler::push(const AVFrame& frame, int first, int count) {
                      (av_sample_fmt_is_planar(inFormat_) ? 1 : frame.ch_layout.nb_channels);
   const uint8_t* input[64];
   if (planes > int(std::size(input))) throw ConvError("too many channels in the input");
-  for (int p = 0; p < planes; ++p) input[p] = frame.extended_data[p] + size_t(first) * stride;
-  if (resampler_)
-    convert(input, count);
-  else
-    store(input, count);
-  deliver(false);
+  for (int done = 0; done < count; done += kPieceSamples) {
+    const int piece = std::min(count - done, kPieceSamples);
+    for (int p = 0; p < planes; ++p)
+      input[p] = frame.extended_data[p] + size_t(first + done) * stride;
+    if (resampler_) {
+      convert(input, piece);
+    } else {
+      store(input, piece);
+      deliver(false);
+    }
+  }
 }
 
 void FrameAssembler::convert(const uint8_t** input, int count) {
-  int room = swr_get_out_samples(resampler_.get(), count);
-  if (room <= 0) return;
-  if (converted_->nb_samples < room) {
-    av_frame_unref(converted_.get());
+  if (!converted_->buf[0]) {
     converted_->format = format_.shape.sampleFormat;
-    converted_->nb_samples = room;
+    converted_->nb_samples = kPieceSamples;
     checkAv(av_channel_layout_copy(&converted_->ch_layout, &outLayout_), "resampler");
     checkAv(av_frame_get_buffer(converted_.get(), 0), "resampler");
   }
-  int made = checkAv(swr_convert(resampler_.get(), converted_->extended_data, room, input, count),
-                     "resampling");
-  store(converted_->extended_data, made);
+  // One input sample may become tens of thousands at a high enough rate
+  // ratio: the resampler keeps what does not fit and gives it out piece by
+  // piece (a count of 0 with an input asks for more without ending the stream).
+  int made = 0;
+  do {
+    made = checkAv(swr_convert(resampler_.get(), converted_->extended_data, kPieceSamples, input, count),
+                   "resampling");
+    count = 0;
+    store(converted_->extended_data, made);
+    deliver(false);
+  } while (made == kPieceSamples);
 }
 
 void FrameAssembler::store(const uint8_t* const* samples, int count) {

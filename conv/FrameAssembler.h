@@ -5,7 +5,8 @@
 #include "LibavPtr.h"
 
 // Turns decoded frames of any shape into the frames the sink takes: resampled,
-// remixed, converted and cut to its frame size.
+// remixed, converted and cut to its frame size. Audio passes through in pieces
+// of a bounded size, so memory stays small whatever the length and rate ratio.
 class FrameAssembler {
  public:
   explicit FrameAssembler(AudioSink& sink);
@@ -21,6 +22,8 @@ class FrameAssembler {
   int64_t samplesWritten() const { return samplesWritten_; }
 
  private:
+  static constexpr int kPieceSamples = 16384;
+
   void configureFor(const AVFrame& frame);
   void convert(const uint8_t** input, int count);
   void store(const uint8_t* const* samples, int count);
@@ -35,7 +38,7 @@ class FrameAssembler {
   int inRate_ = 0;
   AVSampleFormat inFormat_ = AV_SAMPLE_FMT_NONE;
   libav::FifoPtr fifo_;
-  libav::FramePtr converted_ = libav::makeFrame();
+  libav::FramePtr converted_ = libav::makeFrame();  // one piece from the resampler
   libav::FramePtr outgoing_ = libav::makeFrame();
   int64_t samplesWritten_ = 0;
 };

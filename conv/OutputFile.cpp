@@ -3,11 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 #include "ConvError.h"
 
@@ -15,7 +17,20 @@ namespace {
 
 // The one temporary file of the run, for the signal handler to remove.
 char gPendingPath[4096];
-constexpr std::array kCleanedSignals = {SIGINT, SIGTERM, SIGHUP};
+sigset_t gCaughtSignals;
+
+// Every signal that ends the process by default and can be caught. SIGPIPE
+// is not among them: the run ignores it and goes on when no one reads the log.
+constexpr std::array kEndingSignals = {
+    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT,   SIGBUS,  SIGFPE, SIGUSR1, SIGSEGV,
+    SIGUSR2, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,  SIGSYS,
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+};
 
 void removePendingAndDie(int signal) {
   if (gPendingPath[0]) ::unlink(gPendingPath);
@@ -23,15 +38,56 @@ void removePendingAndDie(int signal) {
   std::raise(signal);
 }
 
+// A signal the run was started with ignored stays ignored: it ends nothing.
+void catchIfFatal(int signal) {
+  struct sigaction former {};
+  if (::sigaction(signal, nullptr, &former) != 0 || former.sa_handler != SIG_DFL) return;
+  struct sigaction cleanup {};
+  cleanup.sa_handler = removePendingAndDie;
+  sigemptyset(&cleanup.sa_mask);
+  if (::sigaction(signal, &cleanup, nullptr) == 0) sigaddset(&gCaughtSignals, signal);
+}
+
+sigset_t endingSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int signal : kEndingSignals) sigaddset(&set, signal);
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) sigaddset(&set, signal);
+  return set;
+}
+
 void setPending(const std::string& path) {
   if (path.size() >= sizeof gPendingPath) return;
   std::memcpy(gPendingPath, path.c_str(), path.size() + 1);
-  for (int signal : kCleanedSignals) std::signal(signal, removePendingAndDie);
+  sigemptyset(&gCaughtSignals);
+  const sigset_t ending = endingSignals();
+  for (int signal = 1; signal < NSIG; ++signal)
+    if (sigismember(&ending, signal) == 1) catchIfFatal(signal);
 }
 
 void clearPending() {
-  for (int signal : kCleanedSignals) std::signal(signal, SIG_DFL);
+  for (int signal = 1; signal < NSIG; ++signal)
+    if (sigismember(&gCaughtSignals, signal) == 1) std::signal(signal, SIG_DFL);
+  sigemptyset(&gCaughtSignals);
   gPendingPath[0] = 0;
+}
+
+// ".<name>.conv-XXXXXX" beside the output. Where the folder's limit on name
+// length would not hold that, the part taken from the name is shortened, by
+// whole UTF-8 characters.
+std::string temporaryPattern(const std::filesystem::path& target) {
+  constexpr std::string_view kSuffix = ".conv-XXXXXX";
+  const std::filesystem::path folder = target.parent_path();
+  long nameMax = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  if (nameMax <= 0) nameMax = 255;
+  const size_t room = size_t(std::max<long>(nameMax - 1 - long(kSuffix.size()), 0));
+  std::string name = target.filename().string();
+  if (name.size() > room) {
+    size_t cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name.resize(cut);
+  }
+  return (folder / ("." + name + std::string(kSuffix))).string();
 }
 
 mode_t newFileMode() {
@@ -54,18 +110,19 @@ void checkOutputAllowed(const std::string& inputPath, const std::string& outputP
 }
 
 TempOutput::TempOutput(const std::string& outputPath) : outputPath_(outputPath) {
-  std::filesystem::path target(outputPath);
-  std::string pattern =
-      (target.parent_path() / ("." + target.filename().string() + ".conv-XXXXXX")).string();
+  std::string pattern = temporaryPattern(outputPath);
+  // Held until the handlers are in place, so no signal finds the file unguarded.
+  const sigset_t ending = endingSignals();
+  sigset_t former;
+  pthread_sigmask(SIG_BLOCK, &ending, &former);
   int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    int error = errno;
-    throw systemError("cannot write in the output folder of '" + outputPath + "'", error);
-  }
+  int error = errno;
+  if (fd >= 0) setPending(pattern);
+  pthread_sigmask(SIG_SETMASK, &former, nullptr);
+  if (fd < 0) throw systemError("cannot write in the output folder of '" + outputPath + "'", error);
   ::fchmod(fd, newFileMode());
   ::close(fd);
   path_ = pattern;
-  setPending(path_);
 }
 
 TempOutput::~TempOutput() {

@@ -8,8 +8,8 @@ void checkOutputAllowed(const std::string& inputPath, const std::string& outputP
 
 // A file beside the output that takes the written data and replaces the
 // output only once it is complete. Until then, a failure (the destructor) or
-// SIGINT/SIGTERM/SIGHUP removes it; no half-written output is ever seen under
-// the output's name.
+// any signal that ends the run removes it; no half-written output is ever
+// seen under the output's name.
 class TempOutput {
  public:
   explicit TempOutput(const std::string& outputPath);

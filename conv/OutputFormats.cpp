@@ -23,7 +23,11 @@ constexpr std::array<OutputFormat, 8> kFormats = {{
 }  // namespace
 
 const OutputFormat* outputFormatFor(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
+  // From the name's last dot on, even when that dot begins the name: an output
+  // named ".mp3" alone (made from an input such as ".hidden.wav") is an MP3.
+  const std::string name = std::filesystem::path(path).filename().string();
+  const size_t dot = name.rfind('.');
+  std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return std::tolower(c); });
   auto found = std::find_if(kFormats.begin(), kFormats.end(),

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,7 +61,9 @@ ConvResult finishConv(const ConvProcess& process, int timeoutSeconds) {
   }
   close(logFd);
   int status = 0;
-  waitpid(pid, &status, 0);
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  result.peakKiB = usage.ru_maxrss;
   result.exitCode = !hung && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }

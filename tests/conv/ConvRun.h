@@ -8,6 +8,7 @@
 struct ConvResult {
   int exitCode = -1;  // -1: ended by a signal, or killed as hung
   std::string log;    // stdout and stderr as the main program sees them
+  long peakKiB = 0;   // the run's largest resident memory
   std::string lastLine() const;
 };
 
