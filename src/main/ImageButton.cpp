@@ -1,5 +1,7 @@
 #include "main/ImageButton.h"
 
+#include <QPainter>
+
 ImageButton::ImageButton(QWidget* parent) : ClickableLabel(parent) {
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Connected first, so an array's own handlers run after the button's.
@@ -23,6 +25,15 @@ void ImageButton::GoDark() { display(Look::Normal, normal_); }
 void ImageButton::display(Look look, const QPixmap& picture) {
   look_ = look;
   setPixmap(picture);
+  resize(size().expandedTo(picture.deviceIndependentSize().toSize()));
+}
+
+// Drawn here rather than by the label: the platform's disabled look of a
+// picture is a greyed copy, which makes a lit button a grey box for the
+// whole batch.
+void ImageButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, pixmap());
 }
 
 void makeImageButtonArray(const std::vector<ImageButton*>& elements, bool darkenAllOnPress) {

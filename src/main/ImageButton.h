@@ -9,8 +9,9 @@
 // look is usually no picture at all, so the painted face shows through; a
 // mouse move over it shows its hover twin, which stays until the window
 // darkens it again; a press shows the pressed look where the button has one.
-// Pictures are shown at their own size from the top-left corner, the way the
-// artwork lays them over the painted face.
+// Pictures are shown whole, at their own size from the top-left corner, the
+// way the artwork lays them over the painted face: a picture larger than the
+// control grows the control. A disabled button shows its picture as it is.
 class ImageButton : public ClickableLabel {
   Q_OBJECT
  public:
@@ -33,6 +34,9 @@ class ImageButton : public ClickableLabel {
   // Back to the normal look ("goes dark").
   void GoDark();
   Look look() const { return look_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void display(Look look, const QPixmap& picture);

@@ -49,4 +49,6 @@ void SkinnedDialog::paintEvent(QPaintEvent*) {
   skin.paint(painter);
 }
 
+void SkinnedDialog::mousePressEvent(QMouseEvent* event) { skin.backgroundMousePress(*event); }
+
 void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) { skin.backgroundMouseMove(*event); }

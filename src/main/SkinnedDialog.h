@@ -35,5 +35,6 @@ class SkinnedDialog : public QDialog {
                               const QString& twin, const QString& tooltip);
 
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 };

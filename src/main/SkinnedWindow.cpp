@@ -13,7 +13,11 @@
 
 SkinnedWindow::SkinnedWindow(QWidget* window, TwipsLayout& layout, double widthTwips,
                              double heightTwips)
-    : Width(widthTwips), Height(heightTwips), window_(window), layout_(layout) {}
+    : Width(widthTwips), Height(heightTwips), window_(window), layout_(layout) {
+  startSystemMove = [window] {
+    if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
+  };
+}
 
 void SkinnedWindow::ParkOffScreen() {
   Top = 0 - Height - 100;
@@ -22,21 +26,16 @@ void SkinnedWindow::ParkOffScreen() {
 }
 
 void SkinnedWindow::ScaleToDpi(const std::function<void()>& ownStep) {
-  // Single precision, as the designed values are; product first, then / 15.
-  const auto scaled = [](double value, double perPixel) {
-    return static_cast<double>(static_cast<float>(value * perPixel / 15.0));
-  };
-  const double x = twips::perPixelX();
-  const double y = twips::perPixelY();
-  Width = scaled(Width, x);
-  Height = scaled(Height, y);
+  using twips::scaledX, twips::scaledY;
+  Width = scaledX(Width);
+  Height = scaledY(Height);
   if (ownStep) ownStep();
   for (ControlGeometry& c : layout_.controls()) {
-    c.Left = scaled(c.Left, x);
-    c.Top = scaled(c.Top, y);
-    c.Width = scaled(c.Width, x);
-    c.Height = scaled(c.Height, y);
-    if (c.FontSize) c.FontSize = scaled(*c.FontSize, x);
+    c.Left = scaledX(c.Left);
+    c.Top = scaledY(c.Top);
+    c.Width = scaledX(c.Width);
+    c.Height = scaledY(c.Height);
+    if (c.FontSize) c.FontSize = scaledX(*c.FontSize);
   }
   applyWindowGeometry();
   layout_.applyAll();
@@ -62,12 +61,18 @@ QRgb SkinnedWindow::ApplyColorKey() {
 }
 
 void SkinnedWindow::DragByBackground(Qt::MouseButtons buttons) {
-  if (!(buttons & Qt::LeftButton)) return;
-  if (QWindow* handle = window_->windowHandle()) handle->startSystemMove();
+  if (!(buttons & Qt::LeftButton) || !pressAwaitsMove_) return;
+  pressAwaitsMove_ = false;
+  startSystemMove();
 }
 
 void SkinnedWindow::ResetHovers() {
   if (hoverList) hoverList();
+}
+
+void SkinnedWindow::backgroundMousePress(const QMouseEvent& event) {
+  pressAwaitsMove_ =
+      event.button() == Qt::LeftButton && !window_->childAt(event.position().toPoint());
 }
 
 void SkinnedWindow::backgroundMouseMove(const QMouseEvent& event) {

@@ -32,6 +32,9 @@ class SkinnedWindow {
 
   // The window's own list of buttons to darken, in its order.
   std::function<void()> hoverList;
+  // Hands the window to the system's move until the button is released (tests
+  // count the calls instead).
+  std::function<void()> startSystemMove;
 
   void ParkOffScreen();
   // `ownStep` runs between the window's own size and the pass over the controls.
@@ -40,10 +43,15 @@ class SkinnedWindow {
   // colour that is now see-through.
   QRgb ApplyColorKey();
   void CenterOnScreen();
-  // Lets the system move the window while the left button is held.
+  // Lets the system move the window while the left button is held, once per
+  // press on the bare face: the system owns the move until the release, which
+  // the window may never see, so the button can still read as held afterwards.
   void DragByBackground(Qt::MouseButtons buttons);
   void ResetHovers();
 
+  // The window's mouse-press handler: a left press on the bare face lets the
+  // next move with the button held start the system's move.
+  void backgroundMousePress(const QMouseEvent& event);
   // The window's mouse-move handler: a move over the bare face (no control
   // under the pointer) runs DragByBackground, then ResetHovers.
   void backgroundMouseMove(const QMouseEvent& event);
@@ -59,6 +67,7 @@ class SkinnedWindow {
   QWidget* window_;
   TwipsLayout& layout_;
   QPixmap picture_;
+  bool pressAwaitsMove_ = false;
 };
 
 // Every pixel of `skin` except those of exactly the key colour (alpha is not

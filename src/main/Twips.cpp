@@ -27,6 +27,15 @@ void setPerPixel(double x, double y) {
   forcedY = y;
 }
 
+namespace {
+double scaled(double value, double perPixel) {
+  return static_cast<double>(static_cast<float>(value * perPixel / 15.0));
+}
+}  // namespace
+
+double scaledX(double designTwips) { return scaled(designTwips, perPixelX()); }
+double scaledY(double designTwips) { return scaled(designTwips, perPixelY()); }
+
 int toPixelsX(double value) { return static_cast<int>(std::lround(value / perPixelX())); }
 int toPixelsY(double value) { return static_cast<int>(std::lround(value / perPixelY())); }
 

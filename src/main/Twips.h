@@ -16,6 +16,12 @@ void setPerPixel(double x, double y);
 int toPixelsX(double twips);
 int toPixelsY(double twips);
 
+// A length designed at 15 twips per pixel, rescaled to the screen's density
+// so that it keeps its pixels: the product first, then / 15, kept in single
+// precision as the designed values are.
+double scaledX(double designTwips);
+double scaledY(double designTwips);
+
 }  // namespace twips
 
 // One control's geometry in twips, relative to its container.

@@ -2,6 +2,7 @@
 
 #include "main/CommandLines.h"
 #include "main/ImageButton.h"
+#include "main/PathBox.h"
 #include "main/SetupFile.h"
 #include "main/SkinResources.h"
 #include "main/TextFit.h"
@@ -86,7 +87,7 @@ void frmMain::createConversionSettings() {
   layout.add(cmbR, 7320, 3660, 2835, 330);
   layout.add(cmbChannel, 7320, 4290, 2835, 330);
 
-  txtPath = new QLineEdit(setup_defaults::outputFolder(), this);
+  txtPath = new PathBox(setup_defaults::outputFolder(), this);
   txtPath->setToolTip(QStringLiteral("Select a Folder to Output"));
   layout.add(txtPath, 7320, 4950, 2145, 345);
 }

@@ -15,6 +15,8 @@ void frmMain::objDOS_ReceiveOutputs(const QString& CommandOutputs) {
   if (!time) return;
   const progress::BarState bar =
       progress::barFor(progress::positionSeconds(*time), mTotalSeconds);
-  if (bar.widthTwips) setProgressWidth(*bar.widthTwips);
+  // The bar's widths are drawn for 15 twips per pixel, like the trough painted
+  // in the skin: rescaled as every control is, the full bar fills the trough.
+  if (bar.widthTwips) setProgressWidth(static_cast<float>(twips::scaledX(*bar.widthTwips)));
   lblPB->setText(bar.label);
 }

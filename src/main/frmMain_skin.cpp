@@ -102,4 +102,6 @@ void frmMain::paintEvent(QPaintEvent*) {
   skin.paint(painter);
 }
 
+void frmMain::mousePressEvent(QMouseEvent* event) { skin.backgroundMousePress(*event); }
+
 void frmMain::mouseMoveEvent(QMouseEvent* event) { skin.backgroundMouseMove(*event); }

@@ -23,8 +23,10 @@ inline void move(QWidget* target, Qt::MouseButtons held = Qt::NoButton,
   send(target, QEvent::MouseMove, pos.value_or(target->rect().center()), Qt::NoButton, held);
 }
 
-inline void press(QWidget* target) {
-  send(target, QEvent::MouseButtonPress, target->rect().center(), Qt::LeftButton, Qt::LeftButton);
+// A left press on `target` at `pos` (its centre when not given).
+inline void press(QWidget* target, std::optional<QPoint> pos = std::nullopt) {
+  send(target, QEvent::MouseButtonPress, pos.value_or(target->rect().center()), Qt::LeftButton,
+       Qt::LeftButton);
 }
 
 inline void release(QWidget* target) {

@@ -6,8 +6,8 @@
 
 namespace {
 
-QPixmap filled(QColor colour) {
-  QPixmap picture(8, 6);
+QPixmap filled(QColor colour, QSize size = {8, 6}) {
+  QPixmap picture(size);
   picture.fill(colour);
   return picture;
 }
@@ -43,6 +43,20 @@ TEST(ImageButton, LightsOnItsOwnMoveAndKeepsTheMoveFromItsWindow) {
 
   button.GoDark();
   EXPECT_TRUE(button.pixmap().isNull());
+}
+
+TEST(ImageButton, ShowsItsWholePictureAsItIsAlsoWhenDisabled) {
+  ImageButton button;
+  button.setGeometry(0, 0, 15, 15);
+  const QPixmap twin = filled(QColor(200, 40, 90), {12, 17});
+  button.setHoverPicture(twin);
+  button.HoverTwin();
+  EXPECT_TRUE(button.rect().contains(twin.rect()));
+
+  button.setEnabled(false);  // as the busy controls are during a batch
+  const QImage shown = button.grab().toImage().copy(twin.rect());
+  EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+            twin.toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(ImageButton, ClicksOnlyWhenTheLeftButtonIsReleasedOverIt) {

@@ -84,16 +84,31 @@ TEST_F(MainWindowFrame, ButtonsStayLitUntilThePointerReachesTheBackground) {
   for (ImageButton* arrow : arrowBoxes()) lit.push_back(arrow);
   for (ImageButton* button : lit) mouse::move(button);
   mouse::move(w->lblFeed);
-  for (ImageButton* button : lit) ASSERT_EQ(button->look(), ImageButton::Look::Lit);
+  lit.push_back(w->imgHelp);
+  lit.push_back(w->imgMin);
+  for (ImageButton* button : lit) {
+    ASSERT_EQ(button->look(), ImageButton::Look::Lit);
+    // Whole, also where the picture is larger than the control (the help mark).
+    EXPECT_TRUE(button->rect().contains(QRect(QPoint(), button->pixmap().size())))
+        << button->toolTip().toStdString();
+  }
   EXPECT_TRUE(w->lblFeed->hasHoverLook());
 
   moveOverBackground();
-  lit.push_back(w->imgHelp);
-  lit.push_back(w->imgMin);
   for (ImageButton* button : lit) EXPECT_EQ(button->look(), ImageButton::Look::Normal);
   EXPECT_TRUE(w->imgHelp->pixmap().isNull());
   for (ImageButton* arrow : arrowBoxes()) EXPECT_TRUE(shows(arrow, QStringLiteral("arrow.png")));
   EXPECT_FALSE(w->lblFeed->hasHoverLook());
+}
+
+TEST_F(MainWindowFrame, APressOnTheBareFaceStartsOneSystemMove) {
+  int moves = 0;
+  w->skin.startSystemMove = [&moves] { ++moves; };
+  const QPoint face(690, 250);
+  mouse::press(w.get(), face);
+  mouse::move(w.get(), Qt::LeftButton, face + QPoint(0, 5));
+  mouse::move(w.get(), Qt::LeftButton, face + QPoint(0, 9));
+  EXPECT_EQ(moves, 1);
 }
 
 TEST_F(MainWindowFrame, PressedLooks) {
@@ -154,6 +169,26 @@ TEST_F(MainWindowFrame, StartImageLiesBelowTheClientArea) {
   modal.onMessage = [&](const ScriptedModal::Message&) { ++started; };
   mouse::click(w->imgStart);  // reached only through other controls; its click still starts
   EXPECT_EQ(started, 1);      // "Please add a file" for the empty queue
+}
+
+TEST_F(MainWindowFrame, OutputFolderBoxShowsTheStartOfWhatTheProgramPutsThere) {
+  const QString longPath = QStringLiteral("/home/someone/a rather long folder name/") +
+                           QString(200, u'x') + QStringLiteral("/output");
+  w->txtPath->setText(longPath);
+  EXPECT_EQ(w->txtPath->cursorPosition(), 0);
+  w->txtPath->end(false);
+  w->txtPath->setText(longPath);  // the same text again
+  EXPECT_EQ(w->txtPath->cursorPosition(), 0);
+
+  // The user's own keys move the cursor and type where it is, as in any text box.
+  const auto key = [this](Qt::Key code, const QString& text = {}) {
+    QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(w->txtPath, &event);
+  };
+  for (int i = 0; i < 5; ++i) key(Qt::Key_Right);
+  key(Qt::Key_Z, QStringLiteral("z"));
+  EXPECT_EQ(w->txtPath->text().mid(5, 1), "z");
+  EXPECT_EQ(w->txtPath->cursorPosition(), 6);
 }
 
 TEST_F(MainWindowFrame, MinimiseLeavesTheButtonDark) {

@@ -1,6 +1,7 @@
 #include "main/ProgressReading.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
+#include "common/Density.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,14 @@ TEST_F(Progress, CutterLengthIsTheTotal) {
   EXPECT_EQ(window.mTotalSeconds, 60);
   EXPECT_FLOAT_EQ(window.progressWidth(), 2707.5f);
   EXPECT_EQ(window.lblPB->text(), "50%");
+}
+
+TEST_F(Progress, FullBarFillsItsTroughAtEveryDensity) {
+  Density density(12, 12);
+  window.skin.ScaleToDpi();
+  window.objDOS_ReceiveOutputs("  Duration: 00:01:00.00, \nsize= 1kB time=60.00 bitrate=");
+  EXPECT_FLOAT_EQ(window.progressWidth(), 4332.0f);  // 5415 x 12 / 15
+  EXPECT_EQ(window.imgPB->width(), 361);             // the trough's pixels, as at 15
 }
 
 TEST_F(Progress, JoinedTimesAndUnknownTotals) {

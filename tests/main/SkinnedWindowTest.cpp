@@ -1,3 +1,4 @@
+#include "main/SkinnedDialog.h"
 #include "main/SkinnedWindow.h"
 #include "main/Twips.h"
 #include "common/MouseInput.h"
@@ -128,13 +129,41 @@ TEST(BackgroundMouseMove, ResetsHoversOnlyOverTheBareFace) {
   FramedWidget w;
   mouse::move(&w, Qt::NoButton, QPoint(100, 100));
   EXPECT_EQ(w.resets, 1);
-  // With the left button held the window is dragged and the hovers still reset.
+  // With the left button held the hovers reset as well.
   mouse::move(&w, Qt::LeftButton, QPoint(120, 100));
   EXPECT_EQ(w.resets, 2);
   // A control that lets a move through to its window is not the background.
   mouse::move(w.control, Qt::LeftButton, QPoint(5, 5));
   mouse::move(w.control, Qt::NoButton, QPoint(5, 5));
   EXPECT_EQ(w.resets, 2);
+}
+
+TEST(DragByBackground, StartsOneSystemMovePerPressOnTheBareFace) {
+  Density density;
+  SkinnedDialog dialog(QStringLiteral("options.png"), 4950, 2700);
+  dialog.skin.applyWindowGeometry();
+  auto* control = new QLabel(&dialog);
+  control->setGeometry(10, 10, 50, 50);
+  int moves = 0;
+  dialog.skin.startSystemMove = [&moves] { ++moves; };
+  const QPoint face(200, 100);
+
+  // After a move the system owned, the button may still be reported held.
+  mouse::move(&dialog, Qt::LeftButton, face);
+  EXPECT_EQ(moves, 0);
+
+  mouse::press(&dialog, face);
+  mouse::move(&dialog, Qt::LeftButton, face + QPoint(5, 0));
+  mouse::move(&dialog, Qt::LeftButton, face + QPoint(9, 0));
+  EXPECT_EQ(moves, 1);
+  mouse::press(&dialog, face);
+  mouse::move(&dialog, Qt::LeftButton, face);
+  EXPECT_EQ(moves, 2);
+
+  // A press on a control moves nothing, even once the pointer reaches the face.
+  mouse::press(control);
+  mouse::move(&dialog, Qt::LeftButton, face);
+  EXPECT_EQ(moves, 2);
 }
 
 }  // namespace
