@@ -93,14 +93,19 @@ void frmSuggest::Command1_Click() {
   imgSend->setEnabled(false);
   const QUrl url = feedback::requestUrl(txtName->text(), txtEMail->text(), txtComment->text());
   // The window may be closed before the answer arrives; the answer then reaches nobody.
-  platform::modal().httpGet(url, [window = QPointer<frmSuggest>(this)] {
-    if (window) window->wb_DocumentComplete();
+  platform::modal().httpGet(url, [window = QPointer<frmSuggest>(this)](bool delivered) {
+    if (window) window->wb_DocumentComplete(delivered);
   });
 }
 
 void frmSuggest::imgSend_Click() { Command1_Click(); }
 
-void frmSuggest::wb_DocumentComplete() { lblSending->setText(QStringLiteral("Finished.")); }
+void frmSuggest::wb_DocumentComplete(bool delivered) {
+  // Only a request the server took is finished; after a failure the user may
+  // send again.
+  showStatus(delivered ? QStringLiteral("Finished.") : QStringLiteral("Not sent."));
+  imgSend->setEnabled(!delivered);
+}
 
 void frmSuggest::imgBack_Click() { reject(); }
 

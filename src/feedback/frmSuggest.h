@@ -21,12 +21,14 @@ class frmSuggest : public SkinnedDialog {
   ImageButton* imgExit = nullptr;
 
   void Form_Load();
-  // Send: prompts for the first empty box, otherwise sends the request once;
-  // Send stays disabled for the rest of this opening.
+  // Send: prompts for the first empty box, otherwise sends the request; Send
+  // is disabled while it runs and, once it has been delivered, for the rest of
+  // this opening.
   void Command1_Click();
   void imgSend_Click();
-  // The request's answer arrived (its content is not looked at).
-  void wb_DocumentComplete();
+  // The request is over: "Finished." when the server took it, otherwise
+  // "Not sent." with Send usable again (the answer's content is not looked at).
+  void wb_DocumentComplete(bool delivered);
   void imgBack_Click();
   void imgExit_Click();
   void Command2_Click();

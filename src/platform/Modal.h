@@ -60,8 +60,10 @@ class Modal {
   // the file is missing or cannot be played.
   virtual void playSound(const QString& wavPath) = 0;
 
-  // Sends one HTTP GET; `finished` runs when the answer (or an error) arrives.
-  virtual void httpGet(const QUrl& url, std::function<void()> finished) = 0;
+  // Sends one HTTP GET; `finished` runs once when it is over, with true when
+  // the server answered with success and false when the request failed (no
+  // connection, refused, an HTTP error status).
+  virtual void httpGet(const QUrl& url, std::function<void(bool delivered)> finished) = 0;
 };
 
 Modal& modal();

@@ -114,12 +114,13 @@ void QtModal::playSound(const QString& wavPath) {
   if (!playWavBlocking(wavPath)) QApplication::beep();
 }
 
-void QtModal::httpGet(const QUrl& url, std::function<void()> finished) {
+void QtModal::httpGet(const QUrl& url, std::function<void(bool delivered)> finished) {
   if (!network_) network_ = new QNetworkAccessManager(qApp);
   QNetworkReply* reply = network_->get(QNetworkRequest(url));
   QObject::connect(reply, &QNetworkReply::finished, reply, [reply, finished] {
     reply->deleteLater();
-    if (finished) finished();
+    // Qt reports an HTTP error status (4xx, 5xx) as an error of the reply too.
+    if (finished) finished(reply->error() == QNetworkReply::NoError);
   });
 }
 

@@ -22,7 +22,7 @@ class QtModal : public Modal {
   int showModal(QDialog* window) override;
   void openUrl(const QUrl& url) override;
   void playSound(const QString& wavPath) override;
-  void httpGet(const QUrl& url, std::function<void()> finished) override;
+  void httpGet(const QUrl& url, std::function<void(bool delivered)> finished) override;
 
  private:
   QNetworkAccessManager* network_ = nullptr;

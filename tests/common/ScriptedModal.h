@@ -41,7 +41,8 @@ class ScriptedModal : public platform::Modal {
   std::function<int(QDialog*)> onModal;
   // Runs when a message box would show, after it has been recorded.
   std::function<void(const Message&)> onMessage;
-  std::vector<std::function<void()>> pendingReplies;
+  // The answers of the requests sent, to be run with true (delivered) or false.
+  std::vector<std::function<void(bool)>> pendingReplies;
 
   void showMessage(QWidget*, const QString& text, const QString& title,
                    platform::MessageIcon icon) override {
@@ -84,7 +85,7 @@ class ScriptedModal : public platform::Modal {
   }
   void openUrl(const QUrl& url) override { openedUrls.push_back(url); }
   void playSound(const QString& path) override { playedSounds.push_back(path); }
-  void httpGet(const QUrl& url, std::function<void()> finished) override {
+  void httpGet(const QUrl& url, std::function<void(bool)> finished) override {
     requestedUrls.push_back(url);
     pendingReplies.push_back(std::move(finished));
   }

@@ -51,7 +51,7 @@ TEST_F(FeedbackOpening, TheFeedbackLinkOpensAFreshWindowEveryTime) {
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_TRUE(opened[0].isNull());  // gone once closed
   ASSERT_EQ(modal.pendingReplies.size(), 1u);
-  modal.pendingReplies[0]();  // the late answer finds no window
+  modal.pendingReplies[0](true);  // the late answer finds no window
 
   mouse::click(main->lblFeed);
   EXPECT_EQ(opened.size(), 2u);

@@ -87,11 +87,11 @@ TEST_F(FeedbackSend, TheAnswerShowsFinishedAndTheWindowStaysOpen) {
   window->Command1_Click();
   ASSERT_EQ(modal.pendingReplies.size(), 1u);
 
-  modal.pendingReplies[0]();
+  modal.pendingReplies[0](true);
   EXPECT_EQ(status(), QStringLiteral("Finished."));
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(window->imgSend->isEnabled());
-  modal.pendingReplies[0]();  // a further answer changes nothing
+  modal.pendingReplies[0](true);  // a further answer changes nothing
   EXPECT_EQ(status(), QStringLiteral("Finished."));
 }
 
@@ -114,7 +114,7 @@ TEST_F(FeedbackSend, ClosingWhileSendingEndsTheWindowAndTheLateAnswerReachesNobo
     sending.reset();
 
     ASSERT_FALSE(modal.pendingReplies.empty());
-    modal.pendingReplies.back()();  // must not touch the destroyed window
+    modal.pendingReplies.back()(false);  // must not touch the destroyed window
   }
 }
 
