@@ -4,20 +4,38 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/ioctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 extern char** environ;
 
 namespace platform {
+namespace {
+
+// A descriptor that turns readable when the process ends (Linux 5.3 and
+// later); -1 where the kernel offers none.
+int openExitDescriptor(pid_t pid) {
+#ifdef SYS_pidfd_open
+  const long fd = ::syscall(SYS_pidfd_open, pid, 0);
+  return fd >= 0 ? static_cast<int>(fd) : -1;
+#else
+  (void)pid;
+  return -1;
+#endif
+}
+
+}  // namespace
 
 ChildProcess::~ChildProcess() { close(); }
 
 ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
   close();
+  reaped_ = false;
+  exitStatus_ = -1;
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) {
     errorCode_ = errno;
@@ -60,6 +78,7 @@ ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
   }
   pid_ = pid;
   readFd_ = fds[0];
+  exitFd_ = openExitDescriptor(pid);
   return StartResult::Started;
 }
 
@@ -79,16 +98,47 @@ bool ChildProcess::read(qint64 maxBytes, QByteArray& out) {
   return n > 0;
 }
 
+bool ChildProcess::hasExited() {
+  if (reaped_ || pid_ <= 0) return true;
+  int status = 0;
+  pid_t done;
+  do {
+    done = ::waitpid(pid_, &status, WNOHANG);
+  } while (done < 0 && errno == EINTR);
+  if (done == 0) return false;
+  reaped_ = true;
+  // done < 0: the child is no longer ours to wait for, and its status is lost.
+  if (done == pid_ && WIFEXITED(status)) exitStatus_ = WEXITSTATUS(status);
+  if (done == pid_ && WIFSIGNALED(status)) exitStatus_ = 128 + WTERMSIG(status);
+  return true;
+}
+
+std::vector<int> ChildProcess::wakeDescriptors() const {
+  std::vector<int> fds;
+  if (readFd_ >= 0) {
+    // A pipe whose writers have all gone stays readable for good: watching
+    // it would turn every wait into a busy loop.
+    pollfd pipe{readFd_, POLLIN, 0};
+    const bool atEnd = ::poll(&pipe, 1, 0) == 1 && (pipe.revents & POLLIN) == 0;
+    if (!atEnd) fds.push_back(readFd_);
+  }
+  if (exitFd_ >= 0 && !reaped_) fds.push_back(exitFd_);
+  return fds;
+}
+
 void ChildProcess::close() {
   if (readFd_ >= 0) {
     ::close(readFd_);
     readFd_ = -1;
   }
+  if (exitFd_ >= 0) {
+    ::close(exitFd_);
+    exitFd_ = -1;
+  }
   if (pid_ > 0) {
     // Reap a child that has ended; one that still runs is not waited for, so
     // the window never hangs on a transcoder that closed its output early.
-    int status = 0;
-    ::waitpid(pid_, &status, WNOHANG);
+    hasExited();
     pid_ = -1;
   }
 }

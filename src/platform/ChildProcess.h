@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <sys/types.h>
+#include <vector>
 
 namespace platform {
 
@@ -28,6 +29,18 @@ class ChildProcess {
   // Reads up to maxBytes; false when the read fails or the pipe is at its end.
   bool read(qint64 maxBytes, QByteArray& out);
 
+  // True once the child has ended; the first call that sees it reaps it.
+  bool hasExited();
+
+  // How the child ended: its exit code, or 128 + the signal that killed it;
+  // -1 while it runs, when it was never started, or when it could not be told.
+  int exitStatus() const { return exitStatus_; }
+
+  // Descriptors that become readable when there is something to look at: the
+  // pipe while it can still bring output, and the child's end where the
+  // kernel can report it.
+  std::vector<int> wakeDescriptors() const;
+
   void close();
 
   int errorCode() const { return errorCode_; }
@@ -35,7 +48,10 @@ class ChildProcess {
 
  private:
   int readFd_ = -1;
+  int exitFd_ = -1;
   pid_t pid_ = -1;
+  bool reaped_ = false;
+  int exitStatus_ = -1;
   int errorCode_ = 0;
 };
 

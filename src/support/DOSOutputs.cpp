@@ -2,11 +2,9 @@
 
 #include "platform/ChildProcess.h"
 #include "platform/Modal.h"
-#include "platform/ProcessScan.h"
 #include "support/clsWaitableTimer.h"
 
 #include <QCoreApplication>
-#include <QStringDecoder>
 #include <memory>
 
 namespace {
@@ -16,16 +14,54 @@ constexpr int kPollPauseMs = 50;
 void showStop(const QString& text) {
   platform::modal().showMessage(nullptr, text, QString(), platform::MessageIcon::Critical);
 }
+
+// Turns output read in pieces into text: a character split between two reads
+// is held back until its rest arrives, so the pieces decode as the whole would.
+class PieceDecoder {
+ public:
+  QString operator()(const QByteArray& bytes) {
+    held_ += bytes;
+    const qsizetype whole = held_.size() - unfinishedTail();
+    const QString text = QString::fromUtf8(held_.constData(), whole);
+    held_.remove(0, whole);
+    return text;
+  }
+
+  // What is still held, decoded as it stands (a cut-off character included).
+  QString rest() {
+    const QString text = QString::fromUtf8(held_);
+    held_.clear();
+    return text;
+  }
+
+  qsizetype heldBytes() const { return held_.size(); }
+
+ private:
+  // Bytes at the end that begin a character whose remaining bytes are missing.
+  qsizetype unfinishedTail() const {
+    for (qsizetype back = 1; back <= 3 && back <= held_.size(); ++back) {
+      const auto byte = static_cast<unsigned char>(held_[held_.size() - back]);
+      if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+      const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+      return length > back ? back : 0;
+    }
+    return 0;
+  }
+
+  QByteArray held_;
+};
 }  // namespace
 
 DOSOutputs::DOSOutputs(QObject* parent) : QObject(parent) {}
 
-bool DOSOutputs::IsProcessRunning(const QString& name) const {
-  return platform::isProcessRunning(name);
+void DOSOutputs::handOn(const QString& chunk) {
+  mOutputs += chunk;
+  emit ReceiveOutputs(chunk);
 }
 
 QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
   if (!commandLine.isEmpty()) mCommandLine = commandLine;
+  mExitStatus = -1;
   if (mCommandLine.isEmpty()) {
     showStop(QStringLiteral("Command Line empty"));
     return QString();
@@ -44,28 +80,34 @@ QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
   }
   mOutputs.clear();
 
-  // A stateful decoder keeps a character split between two reads whole.
-  QStringDecoder decode(QStringDecoder::Utf8);
+  PieceDecoder decode;
   std::unique_ptr<clsWaitableTimer> pause;
   bool keepGoing = true;
-  do {
+  for (;;) {
     if (child.bytesWaiting() != 0) {
       QByteArray bytes;
-      keepGoing = child.read(kChunkBytes, bytes);
-      const QString chunk = decode(bytes);
-      mOutputs += chunk;
-      emit ReceiveOutputs(chunk);
-    } else if (!IsProcessRunning(watchedName_) && child.bytesWaiting() == 0) {
-      // Asked again: the process may have written its last lines and ended
-      // between the first look at the pipe and the process scan.
+      // A held-back character counts against this pass's bytes, so no chunk
+      // grows beyond them.
+      keepGoing = child.read(kChunkBytes - decode.heldBytes(), bytes);
+      handOn(decode(bytes));
+    } else if (child.hasExited() && child.bytesWaiting() == 0) {
+      // Asked again: the child may have written its last lines between the
+      // first look at the pipe and its end.
       keepGoing = false;
     }
     QCoreApplication::processEvents();
+    if (!keepGoing) break;
+    // The pause only spaces the polls: it ends early once output waits or
+    // the child has ended.
     if (!pause) pause = std::make_unique<clsWaitableTimer>();
-    pause->Wait(kPollPauseMs);
-  } while (keepGoing);
+    pause->Wait(kPollPauseMs, child.wakeDescriptors());
+  }
+  // A character cut off by the end of the output is kept as it stands.
+  const QString rest = decode.rest();
+  if (!rest.isEmpty()) handOn(rest);
 
   child.close();
+  mExitStatus = child.exitStatus();
   emit CommandOver();
   return mOutputs;
 }

@@ -15,15 +15,12 @@ class DOSOutputs : public QObject {
   QString Outputs() const { return mOutputs; }
 
   // How the last run ended: its exit code, 128 + the signal that killed it,
-  // or -1 when it could not be started.
+  // or -1 when it could not be started (or its end could not be seen).
   int ExitStatus() const { return mExitStatus; }
 
-  // The run ends once the pipe is found empty while no process of this name
-  // exists ("conv", the transcoder); tests running side by side set their own.
-  void setWatchedProcessName(const QString& name) { watchedName_ = name; }
-
   // Runs the given command line (it replaces the stored one when not empty)
-  // and returns everything it wrote; "" when it could not be started.
+  // and returns everything it wrote; "" when it could not be started. The run
+  // is over once its pipe is drained and the child it started has ended.
   QString ExecuteCommand(const QString& commandLine = QString());
 
  signals:
@@ -31,10 +28,10 @@ class DOSOutputs : public QObject {
   void CommandOver();
 
  private:
-  bool IsProcessRunning(const QString& name) const;
+  // Appends a piece of output to the run's text and raises it.
+  void handOn(const QString& chunk);
 
   QString mCommandLine;
   QString mOutputs;
   int mExitStatus = -1;
-  QString watchedName_ = QStringLiteral("conv");
 };

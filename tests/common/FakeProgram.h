@@ -3,9 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
-#include <unistd.h>
 
-// Writes an executable shell script; its process name is the file's name.
+// Writes an executable shell script.
 inline void writeScript(const QString& path, const QString& body) {
   QDir().mkpath(QFileInfo(path).path());
   QFile file(path);
@@ -15,11 +14,4 @@ inline void writeScript(const QString& path, const QString& body) {
   file.close();
   file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
                       QFileDevice::ExeOther);
-}
-
-// A process name no other test uses at the same time (at most 15 characters,
-// the length the kernel keeps).
-inline QString uniqueProcessName(const char* tag) {
-  static int counter = 0;
-  return QStringLiteral("%1%2_%3").arg(QString::fromLatin1(tag).left(4)).arg(getpid()).arg(++counter).left(15);
 }

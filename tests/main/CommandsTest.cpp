@@ -255,7 +255,6 @@ TEST_F(Commands, HelpAndHomePageLinksOpenTheirPages) {
 
 TEST_F(Commands, DuringABatchHelpAndTheLinkWorkTheMenuLineDoesNotAndTheBatchGoesOn) {
   writeScript(program.file("data/conv"), "sleep 0.2\n");
-  w->objDOS->setWatchedProcessName(uniqueProcessName("cmd"));
   w->txtPath->setText(program.file("out"));
   modal.openAnswers = {"/in/a.wav", "/in/b.wav"};
   w->imgAdd_Click();

@@ -313,7 +313,6 @@ TEST_F(Queue, DoorButtonLightsUnderTheMouseAndDarkensOverThePanel) {
 TEST_F(Queue, FileDroppedDuringABatchIsConvertedAfterThoseQueuedBefore) {
   writeScript(programFolder.file("data/conv"),
               "printf '%s\\n' \"$2\" >> \"$(dirname \"$0\")/inputs.log\"\n");
-  window.objDOS->setWatchedProcessName(uniqueProcessName("q6"));
   window.txtPath->setText(programFolder.file("out"));
   dropFiles(list(), {"/in/a.wav", "/in/b.wav"});
   bool droppedWhileBusy = false;

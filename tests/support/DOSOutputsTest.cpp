@@ -1,9 +1,10 @@
 #include "FakeProgram.h"
 #include "ScriptedModal.h"
-#include "platform/ProcessScan.h"
 #include "support/DOSOutputs.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -15,59 +16,84 @@ int openDescriptors() {
       QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
 }
 
-// A runner watching a fake program of its own name, and what it raised.
+// A runner of fake programs named like the transcoder, and what it raised.
 class DOSOutputsRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    runner.setWatchedProcessName(name);
     QObject::connect(&runner, &DOSOutputs::ReceiveOutputs,
                      [this](const QString& c) { chunks << c; });
     QObject::connect(&runner, &DOSOutputs::CommandOver, [this] {
       ++over;
-      watchedAliveAtOver = platform::isProcessRunning(name);
+      overAtMs = QDateTime::currentMSecsSinceEpoch();
       textAtOver = chunks.join(QString());
     });
   }
 
   // Writes the fake program and returns the command line that runs it.
   QString program(const QString& body) {
-    writeScript(dir.path() + "/" + name, body);
-    return dir.path() + "/" + name;
+    writeScript(dir.path() + "/conv", body);
+    return dir.path() + "/conv";
   }
 
   ScriptedModal modal;
   QTemporaryDir dir;
-  const QString name = uniqueProcessName("fk");
   DOSOutputs runner;
   QStringList chunks;
   int over = 0;
-  bool watchedAliveAtOver = true;
+  qint64 overAtMs = 0;
   QString textAtOver;
 };
 
 }  // namespace
 
-TEST_F(DOSOutputsRun, HandsOnOutputInChunksThatJoinToTheWholeText) {
-  // 5000 bytes on stdout and a line on stderr, then a lingering copy of the
-  // same name that outlives the first process by a little.
+TEST_F(DOSOutputsRun, HandsOnFastOutputInChunksThatJoinToTheWholeText) {
+  // 100 KB at once, well beyond what 1024 bytes per 50 ms would take in.
   const QString line = program(
-      "if [ \"$1\" = linger ]; then sleep 0.4; exit 0; fi\n"
-      "head -c 5000 /dev/zero | tr '\\0' 'x'\n"
-      "echo ' Duration: 00:00:01.00, ' >&2\n"
-      "\"$0\" linger >/dev/null 2>&1 &\n");
+      "head -c 100000 /dev/zero | tr '\\0' 'x'\n"
+      "echo ' Duration: 00:00:01.00, ' >&2\n");
   const int fdsBefore = openDescriptors();
   const QString result = runner.ExecuteCommand(line);
 
   EXPECT_TRUE(modal.messages.empty());
   EXPECT_EQ(over, 1);
-  EXPECT_FALSE(watchedAliveAtOver);
   EXPECT_EQ(textAtOver, result);  // the pipe was drained before the end was raised
   for (const QString& c : chunks) EXPECT_LE(c.toUtf8().size(), 1024);
-  EXPECT_GE(chunks.size(), 5);
   EXPECT_EQ(runner.Outputs(), result);
   EXPECT_EQ(result.toStdString(),
-            (QString(5000, u'x') + " Duration: 00:00:01.00, \n").toStdString());
+            (QString(100000, u'x') + " Duration: 00:00:01.00, \n").toStdString());
   EXPECT_EQ(openDescriptors(), fdsBefore);
+}
+
+TEST_F(DOSOutputsRun, EndsWithItsOwnChildWhileAnotherProcessOfTheSameNameRuns) {
+  QDir().mkpath(dir.path() + "/other");
+  QFile::copy("/bin/sleep", dir.path() + "/other/conv");
+  QProcess other;
+  other.start(dir.path() + "/other/conv", {"30"});
+  ASSERT_TRUE(other.waitForStarted());
+
+  EXPECT_EQ(runner.ExecuteCommand(program("echo done\n")), "done\n");
+  EXPECT_EQ(over, 1);
+  EXPECT_EQ(other.state(), QProcess::Running);
+  other.kill();
+  other.waitForFinished();
+}
+
+TEST_F(DOSOutputsRun, KeepsACharacterSplitByAReadAndOneCutOffAtTheEnd) {
+  // 1023 bytes, then "é" across the first read's end, then the first two of
+  // the three bytes of "€".
+  const QString line = program("printf '%s\\303\\251\\342\\202' \"$(head -c 1023 /dev/zero | tr '\\0' x)\"\n");
+  const QString written = QString::fromUtf8(QByteArray(1023, 'x') + "\xC3\xA9\xE2\x82");
+  EXPECT_EQ(runner.ExecuteCommand(line), written);
+  EXPECT_EQ(textAtOver, written);
+  EXPECT_EQ(runner.Outputs(), written);
+}
+
+TEST_F(DOSOutputsRun, EndsRightAfterItsChildHasWrittenItsLastLineAndEnded) {
+  const QString result = runner.ExecuteCommand(program("sleep 0.2\necho \"last $(date +%s%3N)\"\n"));
+  ASSERT_TRUE(result.startsWith("last "));
+  EXPECT_EQ(textAtOver, result);
+  const qint64 writtenAtMs = result.mid(5).trimmed().toLongLong();
+  EXPECT_LT(overAtMs - writtenAtMs, 50);  // no poll interval slept out after the end
 }
 
 TEST_F(DOSOutputsRun, KeepsTheStoredCommandLineForLaterRuns) {
@@ -79,25 +105,31 @@ TEST_F(DOSOutputsRun, KeepsTheStoredCommandLineForLaterRuns) {
 
 TEST_F(DOSOutputsRun, RefusesWithAStopMessageAndNoEventWhenNothingCanRun) {
   const int fdsBefore = openDescriptors();
-  EXPECT_EQ(runner.ExecuteCommand(), "");
+  runner.ExecuteCommand(program("exit 0\n"));
   EXPECT_EQ(runner.ExecuteCommand(dir.path() + "/missing -i x"), "");
+  EXPECT_EQ(runner.ExitStatus(), -1);  // not the former run's status
+  runner.setCommandLine(QString());
+  EXPECT_EQ(runner.ExecuteCommand(), "");
 
   ASSERT_EQ(modal.messages.size(), 2u);
-  EXPECT_EQ(modal.messages[0].text, "Command Line empty");
-  EXPECT_EQ(modal.messages[1].text, "File or command not found");
+  EXPECT_EQ(modal.messages[0].text, "File or command not found");
+  EXPECT_EQ(modal.messages[1].text, "Command Line empty");
   for (const auto& m : modal.messages) {
     EXPECT_EQ(m.title, "");  // the program's own name shows
     EXPECT_EQ(m.icon, platform::MessageIcon::Critical);
   }
   EXPECT_TRUE(chunks.isEmpty());
-  EXPECT_EQ(over, 0);
+  EXPECT_EQ(over, 1);
   EXPECT_EQ(openDescriptors(), fdsBefore);
 }
 
-TEST_F(DOSOutputsRun, AProgramThatWritesNothingEndsWithOneEventAndNoText) {
+TEST_F(DOSOutputsRun, TellsHowASilentChildEnded) {
   EXPECT_EQ(runner.ExecuteCommand(program("exit 3\n")), "");
+  EXPECT_EQ(runner.ExitStatus(), 3);
+  EXPECT_EQ(runner.ExecuteCommand(program("kill -9 $$\n")), "");
+  EXPECT_EQ(runner.ExitStatus(), 128 + 9);
   EXPECT_TRUE(chunks.isEmpty());
-  EXPECT_EQ(over, 1);
+  EXPECT_EQ(over, 2);
 }
 
 TEST_F(DOSOutputsRun, KeepsTheWindowAliveWhileItWaits) {
