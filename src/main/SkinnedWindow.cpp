@@ -70,14 +70,17 @@ void SkinnedWindow::ResetHovers() {
   if (hoverList) hoverList();
 }
 
+bool SkinnedWindow::isOverBackground(const QMouseEvent& event) const {
+  // Events that a control let through to its window are not over the background.
+  return !window_->childAt(event.position().toPoint());
+}
+
 void SkinnedWindow::backgroundMousePress(const QMouseEvent& event) {
-  pressAwaitsMove_ =
-      event.button() == Qt::LeftButton && !window_->childAt(event.position().toPoint());
+  pressAwaitsMove_ = event.button() == Qt::LeftButton && isOverBackground(event);
 }
 
 void SkinnedWindow::backgroundMouseMove(const QMouseEvent& event) {
-  // Moves that a control let through to its window are not over the background.
-  if (window_->childAt(event.position().toPoint())) return;
+  if (!isOverBackground(event)) return;
   DragByBackground(event.buttons());
   ResetHovers();
 }

@@ -64,6 +64,8 @@ class SkinnedWindow {
   static double centeredPosition(double screenTwips, double windowTwips);
 
  private:
+  bool isOverBackground(const QMouseEvent& event) const;
+
   QWidget* window_;
   TwipsLayout& layout_;
   QPixmap picture_;
