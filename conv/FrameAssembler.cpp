@@ -1,10 +1,40 @@
 #include "FrameAssembler.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
+
+extern "C" {
+#include <libavutil/opt.h>
+}
 
 #include "ConvError.h"
 
 namespace {
+
+// Bringing the rate down, the resampler's filter grows with the ratio, and its
+// table with the filter's taps times its phases: from 192 kHz to 1 Hz that
+// would be millions of taps. Everyday ratios keep the resampler's own
+// settings; beyond them the filter is shortened and its phases made fewer, as
+// far as a limit past which the rates are too far apart to convert.
+constexpr int kFilterSize = 32;            // the resampler's own, in taps at the lower rate
+constexpr int kPhaseShift = 10;            // the resampler's own: up to 1024 phases
+constexpr double kEverydayTaps = 2048;
+constexpr double kLongestTaps = 65536;
+constexpr int kTableEntriesLog2 = 20;      // taps times phases, about 8 MB of doubles
+
+void boundFilter(SwrContext& swr, int inRate, int outRate) {
+  const double ratio = double(inRate) / outRate;
+  if (kFilterSize * ratio <= kEverydayTaps) return;
+  const int size = std::max(1, int(kEverydayTaps / ratio));
+  const double taps = size * ratio;
+  if (taps > kLongestTaps)
+    throw ConvError("cannot convert " + std::to_string(inRate) + " Hz to " + std::to_string(outRate) +
+                    " Hz: the rates are too far apart");
+  const int phaseShift = std::clamp(kTableEntriesLog2 - std::ilogb(taps) - 1, 0, kPhaseShift);
+  checkAv(av_opt_set_int(&swr, "filter_size", size, 0), "resampler");
+  checkAv(av_opt_set_int(&swr, "phase_shift", phaseShift, 0), "resampler");
+}
 
 // Decoders may leave the layout unspecified; the count is all that matters then.
 AVChannelLayout layoutOf(const AVFrame& frame) {
@@ -56,6 +86,7 @@ void FrameAssembler::configureFor(const AVFrame& frame) {
                               format_.shape.sampleRate, &inLayout_, inFormat_, inRate_, 0, nullptr),
           "resampler");
   resampler_.reset(swr);
+  boundFilter(*swr, inRate_, format_.shape.sampleRate);
   checkAv(swr_init(swr), "resampler");
 }
 
