@@ -17,14 +17,20 @@ class CutWindow {
   Span take(std::optional<double> frameStart, int samples, int sampleRate);
 
   bool complete() const { return complete_; }
-  // The end of the last frame seen, in seconds from the input's start.
-  double inputEnd() const { return nextFrameStart_; }
+  // The end of the last frame seen, in seconds from the input's start;
+  // nullopt before the first frame.
+  std::optional<double> inputEnd() const {
+    return sawFrames_ ? std::optional(nextFrameStart_) : std::nullopt;
+  }
+  // The seconds of audio taken so far.
+  double taken() const { return taken_; }
 
  private:
   double start_;
   std::optional<double> length_;
   double nextFrameStart_;
   double taken_ = 0;
+  bool sawFrames_ = false;
   bool started_ = false;
   bool complete_ = false;
 };

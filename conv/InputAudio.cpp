@@ -1,9 +1,23 @@
 #include "InputAudio.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ConvError.h"
+#include "StatedLength.h"
 #include "WavHeader.h"
 
 namespace {
+
+// A header's length beyond this (over 100,000 years) cannot be true, and its
+// microseconds would not fit the log's count: such a length is ignored.
+constexpr double kLongestCredibleSeconds = 3.2e12;
+
+std::optional<double> credible(std::optional<double> seconds) {
+  if (seconds && std::isfinite(*seconds) && *seconds > 0 && *seconds < kLongestCredibleSeconds)
+    return seconds;
+  return std::nullopt;
+}
 
 // What the header of a PCM WAV declares, which libavformat does not keep.
 std::optional<double> declaredWavSeconds(const std::optional<WavDataChunk>& wav,
@@ -11,6 +25,16 @@ std::optional<double> declaredWavSeconds(const std::optional<WavDataChunk>& wav,
   int bits = av_get_bits_per_sample(audio.codec_id);
   if (!wav || !wav->declaredBytes || bits <= 0) return std::nullopt;
   return *wav->declaredBytes * 8.0 / (double(bits) * audio.ch_layout.nb_channels * audio.sample_rate);
+}
+
+// The length of the audio by a header that libavformat reads but does not
+// keep, or drops when the file is shorter than it says.
+std::optional<double> headerSeconds(const std::string& path, std::string_view container,
+                                    const std::optional<WavDataChunk>& wav, const AVStream& audio) {
+  if (container == "avi") return credible(aviStatedSeconds(path, audio.index));
+  if (container == "asf") return credible(asfStatedSeconds(path));
+  if (container == "wav") return credible(declaredWavSeconds(wav, *audio.codecpar));
+  return std::nullopt;
 }
 
 }  // namespace
@@ -49,8 +73,7 @@ InputAudio::InputAudio(const std::string& path) : path_(path) {
   checkAv(avcodec_open2(decoder_.get(), codec, nullptr), "audio decoder " + std::string(codec->name));
   if (decoder_->sample_rate <= 0 || decoder_->ch_layout.nb_channels <= 0)
     throw ConvError("'" + path + "': its audio stream has no usable sample rate or channels");
-  if (raw || std::string_view(opened->iformat->name) == "wav")
-    headerSeconds_ = declaredWavSeconds(wav, *stream_->codecpar);
+  headerSeconds_ = headerSeconds(path, raw ? "wav" : opened->iformat->name, wav, *stream_);
 }
 
 std::optional<int64_t> InputAudio::startMicros() const {
@@ -64,17 +87,25 @@ std::optional<int64_t> InputAudio::durationMicros() const {
   return container_->duration;
 }
 
-std::optional<double> InputAudio::declaredEnd() const {
-  if (headerSeconds_) return headerSeconds_;
-  if (stream_->duration == AV_NOPTS_VALUE || stream_->duration <= 0 ||
-      container_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE)
-    return std::nullopt;
-  int64_t streamStart = stream_->start_time == AV_NOPTS_VALUE ? 0 : stream_->start_time;
-  double end = (streamStart + stream_->duration) * av_q2d(stream_->time_base);
-  return end - startMicros().value_or(0) / 1e6;
+std::optional<InputAudio::Span> InputAudio::statedAudio() const {
+  if (headerSeconds_) return Span{0, *headerSeconds_};
+  if (container_->duration_estimation_method != AVFMT_DURATION_FROM_STREAM) return std::nullopt;
+  const double origin = startMicros().value_or(0) / 1e6;
+  const double start =
+      stream_->start_time == AV_NOPTS_VALUE ? 0 : stream_->start_time * av_q2d(stream_->time_base) - origin;
+  if (stream_->duration != AV_NOPTS_VALUE && stream_->duration > 0)
+    return Span{start, start + stream_->duration * av_q2d(stream_->time_base)};
+  // Matroska and WebM state the length of the whole file only.
+  if (container_->duration != AV_NOPTS_VALUE && container_->duration > 0)
+    return Span{start, container_->duration / 1e6};
+  return std::nullopt;
 }
 
 bool InputAudio::seekTo(double seconds) {
+  // Nothing lies past the end; aiming there also keeps the target within
+  // what the container's arithmetic can take.
+  if (std::optional<int64_t> duration = durationMicros()) seconds = std::min(seconds, *duration / 1e6);
+  if (!(seconds >= 0 && seconds < kLongestCredibleSeconds)) return false;
   int64_t target = startMicros().value_or(0) + int64_t(seconds * AV_TIME_BASE);
   return avformat_seek_file(container_.get(), -1, INT64_MIN, target, target, 0) >= 0;
 }

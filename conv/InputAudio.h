@@ -18,12 +18,18 @@ class InputAudio {
   std::optional<int64_t> startMicros() const;
   std::optional<int64_t> durationMicros() const;
 
-  // Where the container says the audio ends, in seconds from the start;
-  // nullopt when unknown or merely guessed from the bitrate.
-  std::optional<double> declaredEnd() const;
+  // Where the input says its audio lies, in seconds from the start; nullopt
+  // when it says nothing that can be trusted (only a guess from the bitrate
+  // or a length measured from timestamps).
+  struct Span {
+    double start = 0;
+    double end = 0;
+  };
+  std::optional<Span> statedAudio() const;
 
-  // Moves to a key point at or before the position; false when the container
-  // cannot seek, and decoding then starts from the beginning.
+  // Moves to a key point at or before the position (at most the input's end);
+  // false when the container cannot seek, and decoding then starts from the
+  // beginning.
   bool seekTo(double seconds);
 
   // Hands each decoded frame and its position in seconds from the start
@@ -39,7 +45,8 @@ class InputAudio {
   libav::InputPtr container_;
   libav::CodecPtr decoder_;
   AVStream* stream_ = nullptr;
-  std::optional<double> headerSeconds_;  // a PCM WAV's length by its header
+  // The audio's length by a header libavformat does not keep (WAV, AVI, ASF).
+  std::optional<double> headerSeconds_;
   libav::FramePtr frame_ = libav::makeFrame();
   int64_t framesDecoded_ = 0;
   int lastError_ = 0;

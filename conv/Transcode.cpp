@@ -1,7 +1,6 @@
 #include "Transcode.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "ConvError.h"
 #include "CutWindow.h"
@@ -10,39 +9,14 @@
 #include "LogText.h"
 #include "OutputFile.h"
 #include "OutputFormats.h"
+#include "WholeAudioCheck.h"
 
 namespace {
-
-// Declared lengths are exact for the containers that declare them; a shortfall
-// beyond this means the data behind the header is missing.
-constexpr double kTruncationTolerance = 0.5;
-
-std::string seconds(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f s", value);
-  return text;
-}
 
 AVDictionary* inputTags(const InputAudio& input) {
   AVDictionary* tags = nullptr;
   av_dict_copy(&tags, input.container().metadata, 0);
   return tags;
-}
-
-void checkAudioWasWhole(const InputAudio& input, const ConvRequest& request, double cutStart,
-                        const CutWindow& window, int64_t samplesWritten) {
-  const std::string name = "'" + request.inputPath + "'";
-  if (samplesWritten == 0 && cutStart > 0 && window.inputEnd() <= cutStart)
-    throw ConvError("the cut starts at " + seconds(cutStart) + ", after the end of " + name +
-                    " at " + seconds(window.inputEnd()));
-  if (samplesWritten == 0) throw ConvError(name + " holds no audio that can be decoded");
-  if (window.complete()) return;
-  std::optional<double> declared = input.declaredEnd();
-  if (!declared) return;
-  double wantedEnd = request.cutLength ? std::min(*declared, cutStart + *request.cutLength) : *declared;
-  if (wantedEnd - window.inputEnd() > kTruncationTolerance)
-    throw ConvError(name + " is truncated or damaged: its audio stops at " +
-                    seconds(window.inputEnd()) + " of " + seconds(*declared));
 }
 
 }  // namespace

@@ -1,21 +1,16 @@
 #include "WavHeader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <limits>
+
+#include "HeaderBytes.h"
 
 namespace {
 
 constexpr int64_t kRiffSizeLimit = int64_t(1) << 32;
 constexpr uint32_t kOpenSize = 0xFFFFFFFF;
-
-uint64_t littleEndian(const unsigned char* bytes, int count) {
-  uint64_t value = 0;
-  for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[i];
-  return value;
-}
+constexpr uint64_t kLargestFile = std::numeric_limits<int64_t>::max();
 
 constexpr uint16_t kIntegerPcm = 1, kFloatPcm = 3, kExtensible = 0xFFFE;
 
@@ -30,12 +25,11 @@ std::string rawDemuxerFor(uint16_t tag, int bits) {
 }  // namespace
 
 std::optional<WavDataChunk> readWavDataChunk(const std::string& path) {
-  struct stat info {};
-  // Only regular files: peeking into a pipe would take the bytes from the decoder.
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in;
+  int64_t fileSize = 0;
   unsigned char head[12];
-  if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return std::nullopt;
+  if (!openRegularFile(path, in, &fileSize) || !in.read(reinterpret_cast<char*>(head), sizeof head))
+    return std::nullopt;
   const bool rf64 = std::memcmp(head, "RF64", 4) == 0;
   if ((!rf64 && std::memcmp(head, "RIFF", 4) != 0) || std::memcmp(head + 8, "WAVE", 4) != 0)
     return std::nullopt;
@@ -62,10 +56,12 @@ std::optional<WavDataChunk> readWavDataChunk(const std::string& path) {
       in.clear();
     } else if (std::memcmp(header, "data", 4) == 0) {
       data.offset = body;
-      if (rf64 && size == kOpenSize && ds64DataSize) data.declaredBytes = int64_t(*ds64DataSize);
+      const bool ds64Sized = rf64 && size == kOpenSize && ds64DataSize;
+      if (ds64Sized) data.declaredBytes = int64_t(std::min(*ds64DataSize, kLargestFile));
       else if (size != 0 && size != kOpenSize) data.declaredBytes = size;
-      const int64_t present = info.st_size - body;
-      data.sizeWrapped = !rf64 && data.declaredBytes && present >= *data.declaredBytes + kRiffSizeLimit;
+      const int64_t present = fileSize - body;
+      data.sizeWrapped = (ds64Sized && *ds64DataSize > kLargestFile) ||
+                         (!rf64 && data.declaredBytes && present >= *data.declaredBytes + kRiffSizeLimit);
       if (data.sizeWrapped) data.declaredBytes = present;
       return data;
     }

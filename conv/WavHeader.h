@@ -9,8 +9,9 @@
 struct WavDataChunk {
   int64_t offset = 0;                   // where the samples begin
   std::optional<int64_t> declaredBytes; // nullopt: left open by a streaming writer
-  // A plain RIFF header over 4 GiB counts the size modulo 2^32; the samples
-  // then run to the end of the file, and declaredBytes says so.
+  // A plain RIFF header over 4 GiB counts the size modulo 2^32, and an RF64
+  // size past the largest a file can have means nothing: the samples then run
+  // to the end of the file, and declaredBytes says so.
   bool sizeWrapped = false;
   // libavformat's raw reader for the samples ("s16le", "f32le", ...); empty
   // unless they are plain integer or float PCM.

@@ -65,6 +65,28 @@ TEST_F(ConvCuts, EmptyStretchesAreRefusedNotWritten) {
   }
 }
 
+// Values no input can have: a start past any end is refused as such, a
+// length past the end takes the input to its end, and an RF64 size no file
+// could hold (or that would last for ages) leaves the samples that are there.
+TEST_F(ConvCuts, AbsurdValuesAreRefusedOrEndAtTheInputsEnd) {
+  ConvResult late = runConv({"-i", input_, "-ss", "1e15", "-y", output_}, 20);
+  EXPECT_EQ(late.exitCode, 1);
+  EXPECT_NE(late.lastLine().find("after the end of '" + input_ + "' at 3.0"), std::string::npos)
+      << late.log;
+
+  ASSERT_EQ(runConv({"-i", input_, "-ss", "1", "-t", "1e300", "-y", output_}).exitCode, 0);
+  EXPECT_NEAR(probeMedia(output_).decodedSeconds, 2.0, 0.03);
+
+  const std::string absurd = folder_.path("absurd.wav");
+  for (uint64_t declared : {~uint64_t(0) - 15, uint64_t(1) << 62}) {
+    writeFile(absurd, wavHeader(declared, true) + std::string(kBytesPerSecond, '\0'));
+    ConvResult run = runConv({"-i", absurd, "-y", output_});
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_NE(run.log.find("Duration: 00:00:01.00, "), std::string::npos) << run.log;
+    EXPECT_NEAR(probeMedia(output_).decodedSeconds, 1.0, 0.01);
+  }
+}
+
 TEST_F(ConvCuts, ARateTheEncoderCannotTakeBecomesTheNearestWithANote) {
   const std::string mp3 = folder_.path("out.mp3");
   ConvResult run = runConv({"-i", input_, "-y", "-vn", "-ab", "64k", "-ar", "12050", "-ac", "2", mp3});

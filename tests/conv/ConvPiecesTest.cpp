@@ -50,7 +50,7 @@ TEST(ConvCutWindow, StartsMidFrameAndEndsAfterExactlyTheLength) {
   EXPECT_EQ(last.first, 0);
   EXPECT_EQ(last.count, 300);
   EXPECT_TRUE(window.complete());
-  EXPECT_DOUBLE_EQ(window.inputEnd(), 1.5);
+  EXPECT_DOUBLE_EQ(window.inputEnd().value(), 1.5);
 }
 
 TEST(ConvCutWindow, CountsSamplesOnceStartedEvenWhenFrameTimesJump) {

@@ -91,4 +91,60 @@ TEST_F(ConvRefusals, TruncatedFilesAreRefused) {
   }
 }
 
+// A file's bits flipped through its middle: the decoder drops whole frames,
+// though the last ones arrive at their time.
+TEST_F(ConvRefusals, FlacWithFlippedBitsIsRefused) {
+  const std::string flac = folder_.path("flipped.flac");
+  writeMedia(flac, {.muxer = "flac", .audioCodec = "flac", .seconds = 10});
+  std::string bytes = readFile(flac);
+  for (size_t i = 1; i <= 100; ++i) {
+    const size_t bit = bytes.size() * 8 * (20 + i * 60 / 100) / 100 + i * 7;
+    bytes[bit / 8] ^= char(1 << (bit % 8));
+  }
+  writeFile(flac, bytes);
+  expectRefused({"-i", flac, "-y", output_}, "adds up to");
+}
+
+// Containers that state their length, some on the container rather than on
+// the stream, each with an audio codec it commonly carries: the whole file
+// converts; cut in half or with its middle zeroed, it is refused.
+struct Container {
+  const char* extension;
+  MediaRecipe recipe;
+};
+void PrintTo(const Container& c, std::ostream* out) { *out << c.extension; }
+
+class ConvDamagedContainers : public ConvRefusals, public testing::WithParamInterface<Container> {
+ protected:
+  std::string damaged(const std::string& name, const std::string& bytes) {
+    const std::string path = folder_.path(name + GetParam().extension);
+    writeFile(path, bytes);
+    return path;
+  }
+};
+
+TEST_P(ConvDamagedContainers, WholeConvertsHalfOrHoledIsRefused) {
+  const std::string whole = folder_.path(std::string("whole") + GetParam().extension);
+  writeMedia(whole, GetParam().recipe);
+  ConvResult run = runConv({"-i", whole, "-y", output_});
+  ASSERT_EQ(run.exitCode, 0) << run.log;
+  std::filesystem::remove(output_);
+
+  const std::string bytes = readFile(whole);
+  expectRefused({"-i", damaged("half", bytes.substr(0, bytes.size() / 2)), "-y", output_}, "half");
+  std::string holed = bytes;
+  std::fill(holed.begin() + holed.size() * 3 / 10, holed.begin() + holed.size() * 6 / 10, '\0');
+  expectRefused({"-i", damaged("holed", holed), "-y", output_}, "truncated or damaged");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Containers, ConvDamagedContainers,
+    testing::Values(
+        Container{".mkv", {.muxer = "matroska", .audioCodec = "aac", .withVideo = true, .seconds = 4}},
+        Container{".webm", {.muxer = "webm", .audioCodec = "libvorbis", .seconds = 4}},
+        Container{".avi", {.muxer = "avi", .audioCodec = "ac3", .withVideo = true, .seconds = 4}},
+        Container{".asf", {.muxer = "asf", .audioCodec = "wmav2", .seconds = 4}},
+        Container{".m4a", {.muxer = "ipod", .audioCodec = "aac", .seconds = 4}},
+        Container{".flac", {.muxer = "flac", .audioCodec = "flac", .seconds = 4}}));
+
 }  // namespace

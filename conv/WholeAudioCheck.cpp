@@ -1,0 +1,48 @@
+#include "WholeAudioCheck.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "ConvError.h"
+
+namespace {
+
+// Stated lengths are exact for the containers that state them; a shortfall
+// beyond this means audio is missing, while a damaged packet or two that the
+// decoder skipped stays within it.
+constexpr double kMissingTolerance = 0.5;
+
+// Hundredths as in the log; a start given absurdly large stays readable.
+std::string seconds(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, value < 1e15 ? "%.2f s" : "%.3g s", value);
+  return text;
+}
+
+}  // namespace
+
+void checkAudioWasWhole(const InputAudio& input, const ConvRequest& request, double cutStart,
+                        const CutWindow& window, int64_t samplesWritten) {
+  const std::string name = "'" + request.inputPath + "'";
+  const std::optional<InputAudio::Span> stated = input.statedAudio();
+  if (samplesWritten == 0 && cutStart > 0) {
+    std::optional<double> end = window.inputEnd();
+    // Nothing at all after seeking: the cut lies past what the input says it holds.
+    if (!end && input.durationMicros()) end = *input.durationMicros() / 1e6;
+    if (end && *end <= cutStart)
+      throw ConvError("the cut starts at " + seconds(cutStart) + ", after the end of " + name +
+                      " at " + seconds(*end));
+  }
+  if (samplesWritten == 0) throw ConvError(name + " holds no audio that can be decoded");
+  if (window.complete() || !stated) return;
+
+  const double wantedEnd =
+      request.cutLength ? std::min(stated->end, cutStart + *request.cutLength) : stated->end;
+  if (wantedEnd - window.inputEnd().value_or(0) > kMissingTolerance)
+    throw ConvError(name + " is truncated or damaged: its audio stops at " +
+                    seconds(window.inputEnd().value_or(0)) + " of " + seconds(stated->end));
+  const double wanted = wantedEnd - std::max(cutStart, stated->start);
+  if (wanted - window.taken() > kMissingTolerance)
+    throw ConvError(name + " is truncated or damaged: its audio adds up to " +
+                    seconds(window.taken()) + " of " + seconds(wanted));
+}
