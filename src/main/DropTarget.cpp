@@ -5,11 +5,20 @@
 #include <QUrl>
 #include <QWidget>
 
+namespace {
+// A file address names a file of this machine only without a host or with
+// "localhost"; any other host's file would be misread as a local path.
+bool isOnThisMachine(const QUrl& url) {
+  return url.isLocalFile() && (url.host().isEmpty() || url.host() == u"localhost");
+}
+}  // namespace
+
 QStringList droppedFiles(const QMimeData* data) {
   QStringList files;
   if (!data || !data->hasUrls()) return files;
-  for (const QUrl& url : data->urls()) {
-    if (!url.isLocalFile()) continue;
+  for (QUrl url : data->urls()) {
+    if (!isOnThisMachine(url)) continue;
+    url.setHost(QString());
     QString path = url.toLocalFile();
     if (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
     files.append(path);

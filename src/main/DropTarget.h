@@ -7,7 +7,8 @@ class QMimeData;
 class QWidget;
 
 // The local files a drop carries, in the order the data lists them; other
-// addresses are no files. A folder comes without a trailing "/".
+// addresses, files of other hosts among them, are no files. A folder comes
+// without a trailing "/".
 QStringList droppedFiles(const QMimeData* data);
 
 // Lets a widget take drops of any data with the copy action and hands each

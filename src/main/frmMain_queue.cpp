@@ -19,6 +19,8 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QHeaderView>
+#include <QScrollBar>
 
 namespace {
 
@@ -76,9 +78,14 @@ void frmMain::createQueueControls() {
   connect(imgDoorButton, &ImageButton::clicked, this, &frmMain::imgDoorButton_Click);
   picDoor->raise();
 
-  new DropTarget(LV->viewport(), [this](const QMimeData* data, Qt::DropAction& effect) {
+  // The list as a whole takes drops: its rows, its column header, its scroll bars.
+  const DropTarget::Handler dropOnList = [this](const QMimeData* data, Qt::DropAction& effect) {
     LV_OLEDragDrop(data, effect);
-  });
+  };
+  for (QWidget* part : std::initializer_list<QWidget*>{LV->viewport(), LV->header(),
+                                                      LV->verticalScrollBar(),
+                                                      LV->horizontalScrollBar()})
+    new DropTarget(part, dropOnList);
   new DropTarget(picDoor, [this](const QMimeData* data, Qt::DropAction& effect) {
     picDoor_OLEDragDrop(data, effect);
   });
@@ -127,14 +134,15 @@ void frmMain::AddFolder() {
   setHintText(kSearchingHint);
   if (folder && !folder->isEmpty()) {
     SearchFiles(*folder, [this](const QString& path) { lstAddFolder->addItem(path); });
-    // What the scratch list holds now is this road's: a second folder road
-    // that ran during the search has already taken and cleared its own.
+    // Whatever the scratch list holds now is taken: a second folder road that
+    // ran during the search took what was there then. A road that searched
+    // nothing leaves the list alone, as a search still running fills it.
     QStringList found;
     found.reserve(lstAddFolder->count());
     for (int i = 0; i < lstAddFolder->count(); ++i) found.append(lstAddFolder->item(i)->text());
     appendToQueue(found, TrimmedFormatTag);
+    lstAddFolder->clear();
   }
-  lstAddFolder->clear();
   setHintText(kDropHint);
   picText->setVisible(LV->topLevelItemCount() == 0);
 }

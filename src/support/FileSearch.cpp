@@ -50,7 +50,8 @@ void searchFolder(const QString& folder, const std::function<void(const QString&
   int subfolderCount = 0;
   bool firstEntry = true;
   while (const dirent* entry = ::readdir(dir)) {
-    const QString name = TrimNulls(QFile::decodeName(entry->d_name));
+    // Taken exactly: a name may end in blanks.
+    const QString name = QFile::decodeName(entry->d_name);
     if (isFolder(encoded, *entry)) {
       if (!isDotEntry(entry->d_name) && ++subfolderCount <= kMaxSubfolders)
         subfolders.append(folder + u'/' + name);
@@ -76,10 +77,4 @@ void searchFolder(const QString& folder, const std::function<void(const QString&
 void SearchFiles(const QString& folder, const std::function<void(const QString&)>& add) {
   std::vector<FolderId> branch;
   searchFolder(folder, add, branch);
-}
-
-QString TrimNulls(const QString& s) {
-  qsizetype end = s.size();
-  while (end > 0 && (s[end - 1] == u'\0' || s[end - 1] == u' ')) --end;
-  return s.left(end);
 }

@@ -6,7 +6,7 @@
 // responsive while it walks.
 
 // Hands `add` the path of every entry below `folder` that is not a folder,
-// each as the folder text exactly as given, "/" and the entry's name: the
+// each as the folder text exactly as given, "/" and the entry's exact name: the
 // folder's own files first, in the order the directory delivers them, then
 // everything below each of its first 200 subfolders, depth first. Links to
 // folders are followed, except into a folder that is already being searched
@@ -14,6 +14,3 @@
 // Pending events are processed twice after every entry but a folder's first,
 // so other handlers (even a second search) may run in between.
 void SearchFiles(const QString& folder, const std::function<void(const QString&)>& add);
-
-// `s` without its trailing NUL and blank characters.
-QString TrimNulls(const QString& s);

@@ -14,10 +14,12 @@
 #include <QCursor>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <utility>
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -165,7 +167,7 @@ TEST_F(Queue, FolderRoadQueuesWhatTheSearchFindsBehindTheQueue) {
   window.imgToolbar_Click(6);
   EXPECT_EQ(textDuringSearch, "Searching Files...");
   EXPECT_TRUE(shownDuringSearch);
-  EXPECT_EQ(queued(), (QStringList{"/music/first.mp3", tree.path() + "/only.wav",
+  EXPECT_EQ(queued(), (QStringList{"/music/first.mp3", tree.path() + "/only.wav  ",
                                    tree.path() + "/m/c.mp4"}));
   EXPECT_EQ(tags(), (QStringList{"MP3", "WAV", "MP4"}));
   EXPECT_EQ(window.lstAddFolder->count(), 0);
@@ -173,17 +175,38 @@ TEST_F(Queue, FolderRoadQueuesWhatTheSearchFindsBehindTheQueue) {
   EXPECT_EQ(hintText(), kShownDropHint);
 }
 
-TEST_F(Queue, SecondFolderRoadDuringASearchQueuesEveryFileOnce) {
+TEST_F(Queue, ASecondFolderRoadDuringASearchLosesNothing) {
   QTemporaryDir first, second;
-  for (int i = 0; i < 5; ++i) touch(QStringLiteral("%1/f%2").arg(first.path()).arg(i));
+  QStringList firstFiles;
+  for (int i = 0; i < 50; ++i) {
+    firstFiles.append(QStringLiteral("%1/f%2").arg(first.path()).arg(i));
+    touch(firstFiles.back());
+  }
   touch(second.path() + "/s");
-  modal.folderAnswers = {first.path(), second.path()};
-  QTimer::singleShot(0, [&] { window.imgToolbar_Click(6); });
-  window.imgToolbar_Click(6);
-  QStringList files = queued();
-  files.removeDuplicates();
-  EXPECT_EQ(files.size(), 6);
-  EXPECT_EQ(window.lstAddFolder->count(), 0);
+  // The second road starts as soon as the first search lets events in,
+  // after it has found its first file.
+  bool secondStarted = false;
+  const auto connection = QObject::connect(
+      window.lstAddFolder->model(), &QAbstractItemModel::rowsInserted, [&] {
+        if (!std::exchange(secondStarted, true))
+          QTimer::singleShot(0, [&] { window.imgToolbar_Click(6); });
+      });
+  const std::optional<QString> secondAnswers[] = {second.path(), std::nullopt, QString()};
+  for (const std::optional<QString>& answer : secondAnswers) {
+    window.menuForm->menuRemoveAll->trigger();
+    secondStarted = false;
+    modal.folderAnswers = {first.path(), answer};
+    window.imgToolbar_Click(6);
+    EXPECT_TRUE(modal.folderAnswers.empty());
+    QStringList expected = firstFiles;
+    if (answer && !answer->isEmpty()) expected.append(second.path() + "/s");
+    QStringList files = queued();
+    files.sort();
+    expected.sort();
+    EXPECT_EQ(files, expected) << (answer ? answer->toStdString() : "cancelled");
+    EXPECT_EQ(window.lstAddFolder->count(), 0);
+  }
+  QObject::disconnect(connection);
 }
 
 TEST_F(Queue, DropsOnTheListAppendLocalFilesInOrderUntrimmed) {
@@ -191,16 +214,22 @@ TEST_F(Queue, DropsOnTheListAppendLocalFilesInOrderUntrimmed) {
   QDir().mkpath(tree.path() + "/album.dir");
   const auto data = filesData({"/music/b.mp3", "/music/a.wav ", "/m/x.rm"});
   QList<QUrl> urls = data->urls();
-  urls.insert(1, QUrl("https://example.com/c.mp3"));  // not a local file
+  urls.insert(1, QUrl("https://example.com/c.mp3"));     // not a file
+  urls.insert(2, QUrl("file://host/share/x.wav"));       // a file of another host
+  urls.insert(3, QUrl("file://localhost/music/l.mp3"));  // this host's
   urls.append(QUrl::fromLocalFile(tree.path() + "/album.dir/"));
   data->setUrls(urls);
 
   EXPECT_EQ(dropOn(list(), *data), Qt::CopyAction);
-  EXPECT_EQ(queued(), (QStringList{"/music/b.mp3", "/music/a.wav ", "/m/x.rm",
+  EXPECT_EQ(queued(), (QStringList{"/music/b.mp3", "/music/l.mp3", "/music/a.wav ", "/m/x.rm",
                                    tree.path() + "/album.dir"}));
-  EXPECT_EQ(tags(), (QStringList{"MP3", "AV ", ".RM", "DIR"}));
+  EXPECT_EQ(tags(), (QStringList{"MP3", "MP3", "AV ", ".RM", "DIR"}));
   EXPECT_FALSE(hintShown());
   EXPECT_FALSE(window.picDoor->isHidden());
+
+  // The column header is part of the list.
+  EXPECT_EQ(dropFiles(window.LV->header(), {"/music/h.mp3"}), Qt::CopyAction);
+  EXPECT_EQ(queued().last(), "/music/h.mp3");
 }
 
 TEST_F(Queue, DropOnTheDoorPanelHidesItWhateverTheDataHolds) {
