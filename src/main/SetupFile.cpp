@@ -27,7 +27,7 @@ SetupFields readSetupFile(const QString& path) {
   SetupFields result;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return result;
-  FieldReader fields(file);
+  FieldReader fields(file, FieldReader::Quotes::SpanLines);  // a folder name may hold a line break
   result.bitrateIndex = readIndex(fields);
   result.rateIndex = readIndex(fields);
   result.channelIndex = readIndex(fields);

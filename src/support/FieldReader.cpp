@@ -1,16 +1,17 @@
 #include "support/FieldReader.h"
 
 FieldReader::Stop FieldReader::readUntilDelimiter(QByteArray& field, bool quoted) {
+  const bool lineEndsField = !quoted || quotes_ == Quotes::OnTheirLine;
   char c = 0;
   while (device_.getChar(&c)) {
-    if (c == '\n') return Stop::LineEnd;
-    if (c == '\r') {
+    if (quoted ? c == '"' : c == ',') return quoted ? Stop::Quote : Stop::Comma;
+    if (lineEndsField && c == '\n') return Stop::LineEnd;
+    if (lineEndsField && c == '\r') {
       // CR LF and a lone CR both end a line.
       char after = 0;
       if (device_.peek(&after, 1) == 1 && after == '\n') device_.getChar(&after);
       return Stop::LineEnd;
     }
-    if (quoted ? c == '"' : c == ',') return quoted ? Stop::Quote : Stop::Comma;
     field.append(c);
   }
   return Stop::DataEnd;

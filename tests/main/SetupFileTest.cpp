@@ -39,7 +39,7 @@ TEST(SetupFile, ReadsFiveFieldsByTheFieldAndNumberRules) {
       {"\"9\"\r\n\"2\"\r\n\"0\"\r\n", {9, 2, 0, none, none}},  // three lines
       {"\"8\"\r\n\"1\"\r\n\"1\"\r\n\"\"\r\n\"1\"\r\n", {8, 1, 1, QString(""), 1}},
       {"8,1,1,/plain,1\r\nignored\r\n", {8, 1, 1, "/plain", 1}},
-      {"\"\r\n\"1\"\r\n", {none, 1, none, none, none}},  // a lone quote
+      {"\"\r\n\"1\"\r\n", {none, none, none, none, none}},  // a lone quote
       {"", {none, none, none, none, none}},
   };
   for (const Case& c : cases) {
@@ -67,7 +67,7 @@ TEST(SetupFile, WritesFiveQuotedCrLfLinesThatReadBack) {
   EXPECT_EQ(readBytes(path),
             QByteArray("\"8\"\r\n\"1\"\r\n\"1\"\r\n\"/opt/d/output\"\r\n\"1\"\r\n"));
 
-  const QString folder = QString::fromUtf8("/m\xc3\xbcsik/a, b");
+  const QString folder = QString::fromUtf8("/m\xc3\xbcsik/a, b\nsecond line");
   ASSERT_TRUE(writeSetupFile(path, {-1, 7, 0, folder, 7}));
   EXPECT_EQ(readBytes(path),
             "\"-1\"\r\n\"7\"\r\n\"0\"\r\n\"" + folder.toUtf8() + "\"\r\n\"7\"\r\n");

@@ -41,6 +41,17 @@ TEST(FieldReader, SplitsAtCommasAndLineEndsAndUnquotes) {
   for (const Case& c : cases) EXPECT_EQ(allFields(c.data), c.fields) << c.data.toStdString();
 }
 
+TEST(FieldReader, QuotesSpanLinesWhereAskedTo) {
+  QBuffer buffer;
+  buffer.setData("\"a\r\nb,\"x\r\n5\r\n\"open\r\n");
+  buffer.open(QIODevice::ReadOnly);
+  FieldReader reader(buffer, FieldReader::Quotes::SpanLines);
+  EXPECT_EQ(reader.next(), "a\r\nb,");
+  EXPECT_EQ(reader.next(), "5");
+  EXPECT_EQ(reader.next(), "open\r\n");  // to the data's end
+  EXPECT_EQ(reader.next(), std::nullopt);
+}
+
 TEST(FieldReader, BinaryGarbageGivesFieldsAndNeverCrashes) {
   QByteArray garbage;
   for (int i = 0; i < 4096; ++i) garbage.append(static_cast<char>((i * 7919) & 0xFF));
