@@ -11,6 +11,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/ProgramFolder.h"
 #include "support/CCommonDialogs.h"
+#include "support/ReadOnlyFile.h"
 
 namespace {
 
@@ -28,9 +29,11 @@ void selectIfValid(QComboBox* list, const std::optional<int16_t>& index) {
   if (index && *index >= -1 && *index < list->count()) list->setCurrentIndex(*index);
 }
 
+// A file marked read-only stays, as the settings files do: even the
+// superuser, who could remove it, leaves it alone.
 void removeWhilePresent(const QString& path) {
   while (platform::isFilePresent(path)) {
-    if (!QFile::remove(path)) return;
+    if (isMarkedReadOnly(path) || !QFile::remove(path)) return;
     QCoreApplication::processEvents();
   }
 }

@@ -148,9 +148,12 @@ TEST_F(Startup, ExitStillEndsWhenTheSettingsCannotBeSaved) {
   EXPECT_EQ(ended, 2);
 }
 
-TEST_F(Startup, UnloadRemovesTheLeftoverTemporaryFiles) {
+// Other tests' unloads may remove these files meanwhile: no outcome here
+// depends on which unload removes a file.
+TEST_F(Startup, UnloadRemovesTheLeftoverTemporaryFilesUnlessReadOnly) {
   const QString wav = QStringLiteral("/tmp/tmpfile.wav");
   const QString mp3 = QStringLiteral("/tmp/tmpfile1.mp3");
+  QFile::remove(wav);  // a read-only one from an earlier run
   writeBytes(wav, "RIFF");
   writeBytes(mp3, "ID3");
   auto w = load();
@@ -165,6 +168,16 @@ TEST_F(Startup, UnloadRemovesTheLeftoverTemporaryFiles) {
   EXPECT_TRUE(QFileInfo(wav).isDir());
   EXPECT_EQ(ended, 2);
   QDir().rmdir(wav);
+
+  // Read-only, even for the superuser: it stays. It appears read-only at
+  // once, so no other unload can take it first.
+  writeBytes(wav + ".part", "RIFF");
+  QFile::setPermissions(wav + ".part", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  ASSERT_TRUE(QFile::rename(wav + ".part", wav));
+  w->Form_Unload();
+  EXPECT_TRUE(platform::isFilePresent(wav));
+  EXPECT_EQ(ended, 3);
+  QFile::remove(wav);
 }
 
 TEST_F(Startup, ScalingKeepsTheLayoutAtFifteenTwipsPerPixelAndScalesItOnceElsewhere) {
