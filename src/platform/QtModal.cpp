@@ -1,5 +1,6 @@
 #include "platform/QtModal.h"
 
+#include "platform/FileDialogFilters.h"
 #include "platform/WavPlayer.h"
 
 #include <QApplication>
@@ -19,17 +20,10 @@
 namespace platform {
 namespace {
 
-QString nameFilters(const FileDialogRequest& request) {
-  QStringList filters;
-  for (const auto& [description, pattern] : request.filters)
-    filters.append(description + QStringLiteral(" (") + QString(pattern).replace(u';', u' ') +
-                   u')');
-  return filters.join(QStringLiteral(";;"));
-}
-
 std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(owner, request.title, request.folder, nameFilters(request));
+  QFileDialog dialog(owner, request.title, request.folder);
+  setFileFilters(dialog, request.filters);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
 
 #include "ScriptedModal.h"
 #include "TempFolder.h"
+#include "platform/FileDialogFilters.h"
 #include "support/CCommonDialogs.h"
 #include "support/COMDLG.h"
 #include "support/FileDialogRules.h"
@@ -60,6 +64,31 @@ TEST_F(CommonDialogs, ConfirmedOpenFillsNameTitleAndPath) {
   modal.openAnswers.push_back(QStringLiteral("/top.mp3"));
   ASSERT_TRUE(dialogs.ShowOpen());
   EXPECT_EQ(dialogs.Path(), "/");
+}
+
+TEST_F(CommonDialogs, TheDialogListsEachDescriptionOnceAndStarDotStarOffersEveryFile) {
+  dialogs.setFilter("MP4 Files(*.mp4)|*.mp4|Audio|*.mp3;*.wav|All Media Formats(*.*)|*.*");
+  dialogs.ShowOpen();
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);  // its widgets are what the test reads
+  platform::setFileFilters(dialog, modal.openRequests.back().filters);
+
+  const auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(types, nullptr);
+  QStringList shown;
+  for (int i = 0; i < types->count(); ++i) shown.append(types->itemText(i));
+  EXPECT_EQ(shown, (QStringList{"MP4 Files(*.mp4)", "Audio", "All Media Formats(*.*)"}));
+
+  const auto* files = dialog.findChild<QFileSystemModel*>();
+  ASSERT_NE(files, nullptr);
+  const auto offers = [&](int filter, const QString& name) {
+    dialog.selectNameFilter(dialog.nameFilters()[filter]);
+    return QDir::match(files->nameFilters(), name);
+  };
+  EXPECT_TRUE(offers(1, "b.wav"));
+  EXPECT_FALSE(offers(1, "c.mp4"));
+  EXPECT_TRUE(offers(2, "README"));
+  EXPECT_TRUE(offers(2, "c.mp4"));
 }
 
 TEST_F(CommonDialogs, CancelChangesNothing) {
