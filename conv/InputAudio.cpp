@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+extern "C" {
+#include <libavutil/parseutils.h>
+}
+
 #include "ConvError.h"
 #include "StatedLength.h"
 #include "WavHeader.h"
@@ -95,7 +99,12 @@ std::optional<InputAudio::Span> InputAudio::statedAudio() const {
       stream_->start_time == AV_NOPTS_VALUE ? 0 : stream_->start_time * av_q2d(stream_->time_base) - origin;
   if (stream_->duration != AV_NOPTS_VALUE && stream_->duration > 0)
     return Span{start, start + stream_->duration * av_q2d(stream_->time_base)};
-  // Matroska and WebM state the length of the whole file only.
+  // Matroska and WebM state the length of the whole file, and muxers add
+  // where each track ends as a tag (taken as the end, the smaller reading).
+  int64_t trackEnd = 0;
+  const AVDictionaryEntry* tag = av_dict_get(stream_->metadata, "DURATION", nullptr, 0);
+  if (tag && av_parse_time(&trackEnd, tag->value, 1) == 0 && trackEnd > 0)
+    return Span{start, trackEnd / 1e6 - origin};
   if (container_->duration != AV_NOPTS_VALUE && container_->duration > 0)
     return Span{start, container_->duration / 1e6};
   return std::nullopt;

@@ -107,7 +107,8 @@ TEST_F(ConvRefusals, FlacWithFlippedBitsIsRefused) {
 
 // Containers that state their length, some on the container rather than on
 // the stream, each with an audio codec it commonly carries: the whole file
-// converts; cut in half or with its middle zeroed, it is refused.
+// converts (also where the video runs on after the audio); cut in half or
+// with its middle zeroed, it is refused.
 struct Container {
   const char* extension;
   MediaRecipe recipe;
@@ -140,7 +141,8 @@ TEST_P(ConvDamagedContainers, WholeConvertsHalfOrHoledIsRefused) {
 INSTANTIATE_TEST_SUITE_P(
     Containers, ConvDamagedContainers,
     testing::Values(
-        Container{".mkv", {.muxer = "matroska", .audioCodec = "aac", .withVideo = true, .seconds = 4}},
+        Container{".mkv", {.muxer = "matroska", .audioCodec = "aac", .withVideo = true, .seconds = 4,
+                           .videoSeconds = 6}},
         Container{".webm", {.muxer = "webm", .audioCodec = "libvorbis", .seconds = 4}},
         Container{".avi", {.muxer = "avi", .audioCodec = "ac3", .withVideo = true, .seconds = 4}},
         Container{".asf", {.muxer = "asf", .audioCodec = "wmav2", .seconds = 4}},

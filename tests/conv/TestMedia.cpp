@@ -107,7 +107,9 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
   check(avio_open(&raw->pb, path.c_str(), AVIO_FLAG_WRITE), "open file");
   check(avformat_write_header(raw, nullptr), "header");
   for (Track& track : tracks) {
-    while (track.next * av_q2d(track.encoder->time_base) < recipe.seconds) send(*raw, track, nextFrame(track).get());
+    const bool video = track.encoder->codec_type == AVMEDIA_TYPE_VIDEO;
+    const double seconds = video && recipe.videoSeconds > 0 ? recipe.videoSeconds : recipe.seconds;
+    while (track.next * av_q2d(track.encoder->time_base) < seconds) send(*raw, track, nextFrame(track).get());
     send(*raw, track, nullptr);
   }
   check(av_write_trailer(raw), "trailer");

@@ -11,6 +11,7 @@ struct MediaRecipe {
   int channels = 2;
   double seconds = 3;
   std::map<std::string, std::string> tags = {};
+  double videoSeconds = 0;  // 0: as long as the audio
 };
 void writeMedia(const std::string& path, const MediaRecipe& recipe);
 
