@@ -21,7 +21,7 @@ constexpr double kOneHertzSeconds = 1024;
 
 // Starts a run under a lowered limit of the test's own, which the run inherits;
 // the test writes nothing meanwhile.
-ConvProcess startConvLimited(__rlimit_resource resource, rlim_t limit,
+ConvProcess startConvLimited(int resource, rlim_t limit,
                              const std::vector<std::string>& args) {
   rlimit former{};
   getrlimit(resource, &former);
