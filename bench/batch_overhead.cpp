@@ -1,42 +1,173 @@
-// Time the conversion driver spends per file around a transcoder that ends
-// at once: 50 files through the offscreen main window.
+// Time the conversion driver adds per file around its transcoder, through the
+// offscreen main window: the batch's time from Start to the last file's end,
+// less the time the same command lines take when run one after the other in
+// a plain loop, divided by the number of files; and the driver's own CPU.
+//
+// Usage: batch_overhead standin FILES LIMIT_S   (a stand-in writing a log like
+//                                                the real one over about a second)
+//        batch_overhead real FILES LIMIT_S CONV (the real transcoder, 1-second WAVs)
+// A batch not over after LIMIT_S seconds is reported as such.
 #include "common/FakeProgram.h"
 #include "common/ScriptedModal.h"
 #include "common/TempFolder.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
+#include "platform/CommandLineSplit.h"
+#include "support/DOSOutputs.h"
 
 #include <QApplication>
+#include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
+#include <cmath>
 #include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// The log of a 10-second input, one progress line about every half second.
+const char* const kStandIn =
+    "for a; do out=$a; done\n"
+    "printf \"Input #0, wav, from '%s':\\n  Duration: 00:00:10.00, start: 0.000000, bitrate: 1411 kb/s\\n"
+    "Output #0, mp3, to '%s':\\n\" \"$2\" \"$out\" >&2\n"
+    "sleep 0.5; echo 'size=     80kB time=5.02 bitrate= 128.0kbits/s' >&2\n"
+    "sleep 0.5; echo 'size=    157kB time=10.00 bitrate= 128.1kbits/s' >&2\n";
+
+// One second of a stereo tone as 16-bit PCM.
+void writeTone(const QString& path) {
+  constexpr int kRate = 44100, kChannels = 2;
+  const quint32 dataBytes = kRate * kChannels * 2;
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  QDataStream out(&file);
+  out.setByteOrder(QDataStream::LittleEndian);
+  out.writeRawData("RIFF", 4);
+  out << quint32(36 + dataBytes);
+  out.writeRawData("WAVEfmt ", 8);
+  out << quint32(16) << quint16(1) << quint16(kChannels) << quint32(kRate)
+      << quint32(kRate * kChannels * 2) << quint16(kChannels * 2) << quint16(16);
+  out.writeRawData("data", 4);
+  out << dataBytes;
+  for (int i = 0; i < kRate; ++i) {
+    const auto sample = static_cast<qint16>(8000 * std::sin(2 * M_PI * 440 * i / kRate));
+    out << sample << sample;
+  }
+}
+
+double cpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+// Runs one command line to its end as the runner would, output on a pipe.
+void runPlain(const QString& commandLine) {
+  const platform::ResolvedCommand command = platform::resolveCommandLine(commandLine);
+  std::vector<QByteArray> storage{command.program.toUtf8()};
+  for (const QString& a : command.arguments) storage.push_back(a.toUtf8());
+  std::vector<char*> argv;
+  for (QByteArray& s : storage) argv.push_back(s.data());
+  argv.push_back(nullptr);
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+  pid_t pid = -1;
+  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  char buffer[1024];
+  while (rc == 0 && read(fds[0], buffer, sizeof buffer) > 0) {
+  }
+  close(fds[0]);
+  if (rc == 0) waitpid(pid, nullptr, 0);
+}
+
+double plainLoopMs(const QStringList& commandLines, const QString& outFolder) {
+  QDir(outFolder).removeRecursively();
+  QDir().mkpath(outFolder);
+  QElapsedTimer clock;
+  clock.start();
+  for (const QString& line : commandLines) runPlain(line);
+  const double ms = clock.nsecsElapsed() / 1e6;
+  QDir(outFolder).removeRecursively();
+  return ms;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  constexpr int kFiles = 50;
+  const QStringList args = app.arguments();
+  const bool real = args.value(1) == QStringLiteral("real");
+  const int files = args.value(2, QStringLiteral("10")).toInt();
+  const int limitSeconds = args.value(3, QStringLiteral("120")).toInt();
+  if ((!real && args.value(1) != QStringLiteral("standin")) || (real && args.size() < 5) || files < 1) {
+    std::fprintf(stderr, "usage: batch_overhead standin|real FILES LIMIT_S [CONV]\n");
+    return 1;
+  }
 
   ScriptedModal modal;
   TempProgramFolder folder;
   QDir().mkpath(folder.file("data"));
-  QFile::copy("/bin/true", folder.file("data/conv"));
+  if (real)
+    QFile::link(args.value(4), folder.file("data/conv"));
+  else
+    writeScript(folder.file("data/conv"), QString::fromUtf8(kStandIn));
   gNoSound = 1;
 
   frmMain window;
-  window.txtPath->setText(folder.file("out"));
-  for (int i = 0; i < kFiles; ++i) {
-    const QString path = folder.file(QStringLiteral("in%1.mp4").arg(i));
+  window.cmbOF->setCurrentIndex(0);  // MP3
+  const QString outFolder = folder.file("out");
+  window.txtPath->setText(outFolder);
+  for (int i = 0; i < files; ++i) {
+    const QString path = folder.file(QStringLiteral("in%1.wav").arg(i));
+    if (real) writeTone(path);
     window.lstFile->addItem(path);
-    new QTreeWidgetItem(window.LV, {path, QStringLiteral("MP4")});
+    new QTreeWidgetItem(window.LV, {path, QStringLiteral("WAV")});
   }
 
   QElapsedTimer clock;
+  QStringList commandLines;
+  double batchMs = 0, batchCpuMs = 0;
+  const double cpuBefore = cpuMs();
+  QObject::connect(window.objDOS, &DOSOutputs::CommandOver, [&] {
+    commandLines << window.objDOS->CommandLine();
+    batchMs = clock.nsecsElapsed() / 1e6;
+    batchCpuMs = cpuMs() - cpuBefore;
+  });
+  // A batch held up for good never returns from its run: report it from inside.
+  QTimer::singleShot(limitSeconds * 1000, [&] {
+    std::printf("%s: files %d  the batch was not over after %d s (%lld files done)\n",
+                real ? "real" : "standin", files, limitSeconds,
+                static_cast<long long>(commandLines.size()));
+    std::fflush(stdout);
+    QDir(folder.path()).removeRecursively();
+    _exit(2);
+  });
   clock.start();
   window.imgStart_Click();
   while (window.lblPB->text() != QStringLiteral("Done."))
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  const double perFile = static_cast<double>(clock.elapsed()) / kFiles;
-  std::printf("files: %d  total: %lld ms  per file: %.1f ms\n", kFiles,
-              static_cast<long long>(clock.elapsed()), perFile);
+
+  const double plainMs = (plainLoopMs(commandLines, outFolder) + plainLoopMs(commandLines, outFolder)) / 2;
+  std::printf(
+      "%s: files %d  batch %.0f ms  plain loop %.0f ms  overhead per file %.1f ms  driver CPU per "
+      "file %.2f ms\n",
+      real ? "real" : "standin", files, batchMs, plainMs, (batchMs - plainMs) / files,
+      batchCpuMs / files);
   return 0;
 }
