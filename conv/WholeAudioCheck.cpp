@@ -12,10 +12,12 @@ namespace {
 // decoder skipped stays within it.
 constexpr double kMissingTolerance = 0.5;
 
-// Hundredths as in the log; a start given absurdly large stays readable.
+// Hundredths as in the log; cut times given absurdly large or small stay
+// readable.
 std::string seconds(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, value < 1e15 ? "%.2f s" : "%.3g s", value);
+  const bool hundredths = value == 0 || (value >= 0.005 && value < 1e15);
+  std::snprintf(text, sizeof text, hundredths ? "%.2f s" : "%.3g s", value);
   return text;
 }
 
@@ -33,6 +35,8 @@ void checkAudioWasWhole(const InputAudio& input, const ConvRequest& request, dou
       throw ConvError("the cut starts at " + seconds(cutStart) + ", after the end of " + name +
                       " at " + seconds(*end));
   }
+  if (samplesWritten == 0 && window.complete() && request.cutLength)
+    throw ConvError("the cut lasts " + seconds(*request.cutLength) + ", less than one sample");
   if (samplesWritten == 0) throw ConvError(name + " holds no audio that can be decoded");
   if (window.complete() || !stated) return;
 

@@ -65,14 +65,20 @@ TEST_F(ConvCuts, EmptyStretchesAreRefusedNotWritten) {
   }
 }
 
-// Values no input can have: a start past any end is refused as such, a
-// length past the end takes the input to its end, and an RF64 size no file
-// could hold (or that would last for ages) leaves the samples that are there.
+// Values no input can have: a start past any end is refused as such, as is a
+// length below one sample; a length past the end takes the input to its end,
+// and an RF64 size no file could hold (or that would last for ages) leaves
+// the samples that are there.
 TEST_F(ConvCuts, AbsurdValuesAreRefusedOrEndAtTheInputsEnd) {
   ConvResult late = runConv({"-i", input_, "-ss", "1e15", "-y", output_}, 20);
   EXPECT_EQ(late.exitCode, 1);
   EXPECT_NE(late.lastLine().find("after the end of '" + input_ + "' at 3.0"), std::string::npos)
       << late.log;
+
+  ConvResult brief = runConv({"-i", input_, "-t", "1e-300", "-y", output_}, 20);
+  EXPECT_EQ(brief.exitCode, 1);
+  EXPECT_NE(brief.lastLine().find("the cut lasts 1e-300 s, less than one sample"), std::string::npos)
+      << brief.log;
 
   ASSERT_EQ(runConv({"-i", input_, "-ss", "1", "-t", "1e300", "-y", output_}).exitCode, 0);
   EXPECT_NEAR(probeMedia(output_).decodedSeconds, 2.0, 0.03);
