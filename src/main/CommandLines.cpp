@@ -36,17 +36,30 @@ QString mp3Options(const ConversionRequest& r) {
          QStringLiteral(" -map_meta_data ");
 }
 
+bool namesFormat(const ConversionRequest& r) {
+  return r.formatIndex >= 0 && r.formatIndex < static_cast<int>(std::size(kRows));
+}
+
 }  // namespace
 
 QString outputFolderWithSeparator(const QString& folder) {
   return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
+QString outputPath(const ConversionRequest& r) {
+  if (!namesFormat(r)) return QString();
+  return outputFolderWithSeparator(r.outputFolder) + GetFileNameNoExt(r.input) +
+         QString::fromLatin1(kRows[r.formatIndex].extension);
+}
+
 QString buildCommandLine(const ConversionRequest& r) {
-  if (r.formatIndex < 0 || r.formatIndex >= static_cast<int>(std::size(kRows))) return QString();
+  if (!namesFormat(r)) return QString();
   const FormatRow& row = kRows[r.formatIndex];
 
-  QString line = r.programFolder + QStringLiteral("/data/conv -i ") + quoted(r.input);
+  // Quoted like every other path: a program folder with a blank must not
+  // start whatever executable its first word names.
+  QString line = quoted(r.programFolder + QStringLiteral("/data/conv")) + QStringLiteral(" -i ") +
+                 quoted(r.input);
   if (r.cutEnabled)
     line += QStringLiteral(" -ss ") + numbers::integerText(r.cutStart) + QStringLiteral(" -t ") +
             numbers::integerText(r.cutLength);
@@ -55,8 +68,7 @@ QString buildCommandLine(const ConversionRequest& r) {
   else
     line += QString::fromLatin1(r.cutEnabled ? row.cutOptions : row.wholeFileOptions);
 
-  const QString output = quoted(outputFolderWithSeparator(r.outputFolder) +
-                                GetFileNameNoExt(r.input) + QString::fromLatin1(row.extension));
+  const QString output = quoted(outputPath(r));
   if (row.copiesTags) line += quoted(r.input) + u':' + output + u' ';
   line += output;
   return line;

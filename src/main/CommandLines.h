@@ -25,5 +25,9 @@ inline const QStringList kOutputFormats = {
 // The folder with exactly one trailing "/" (an empty text gives "/").
 QString outputFolderWithSeparator(const QString& folder);
 
+// Where the transcoder writes: the folder, the input's base name and the
+// format's extension; empty when the format index names no format.
+QString outputPath(const ConversionRequest& request);
+
 // The whole command line; empty when the format index names no format.
 QString buildCommandLine(const ConversionRequest& request);

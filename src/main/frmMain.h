@@ -1,4 +1,5 @@
 #pragma once
+#include "main/BatchFailures.h"
 #include "main/LinkLabel.h"
 #include "main/SkinnedWindow.h"
 #include "main/Twips.h"
@@ -98,6 +99,7 @@ class frmMain : public QWidget {
   void ParsePath();
   void objDOS_CommandOver();
   void objDOS_ReceiveOutputs(const QString& CommandOutputs);
+  std::vector<FailedFile> mFailedFiles;  // this batch's files that were not converted
 
   // --- skinned frame ---
   void Timer2_Timer();
@@ -138,6 +140,8 @@ class frmMain : public QWidget {
   void createCommandImages();
   void setBusyControlsEnabled(bool enabled);
   void endBatch();
+  void nextFile();
+  void reportFailedFiles();
   void createQueueControls();
   void createFrameControls();
   void giveButtonsTheirLooks();

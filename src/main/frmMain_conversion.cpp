@@ -2,6 +2,8 @@
 // started from a fresh tick of Timer1 so the call depth never grows.
 #include "main/CommandLines.h"
 #include "main/ImageButton.h"
+#include "main/OutputFolder.h"
+#include "main/SameFile.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
 #include "platform/Modal.h"
@@ -31,8 +33,9 @@ void frmMain::Timer1_Timer() {
 }
 
 void frmMain::ParsePath() {
+  const QString outputFolder = outputFolderFromBox(txtPath->text());
   // One level only: a missing parent makes the transcoder's run fail instead.
-  QDir().mkdir(txtPath->text());
+  QDir().mkdir(outputFolder);
   if (lstFile->count() <= 0) {
     endBatch();
     return;
@@ -40,7 +43,7 @@ void frmMain::ParsePath() {
   ConversionRequest request;
   request.programFolder = platform::programFolder();
   request.input = lstFile->item(0)->text();
-  request.outputFolder = txtPath->text();
+  request.outputFolder = outputFolder;
   request.formatIndex = cmbOF->currentIndex();
   request.bitrateText = cmbBR->currentText();
   request.rateText = cmbR->currentText();
@@ -48,11 +51,28 @@ void frmMain::ParsePath() {
   request.cutEnabled = gCutEnabled != 0;
   request.cutStart = gCutStart;
   request.cutLength = gCutLength;
+
+  // A file still waiting its turn is the user's own: it is never replaced.
+  const QString output = outputPath(request);
+  QStringList waiting;
+  for (int i = 1; i < lstFile->count(); ++i) waiting << lstFile->item(i)->text();
+  if (!output.isEmpty() && namesAnyOf(output, waiting)) {
+    mFailedFiles.push_back({request.input, overwritesQueuedInputReason(output)});
+    nextFile();
+    return;
+  }
   objDOS->setCommandLine(buildCommandLine(request));
   objDOS->ExecuteCommand(QString());
 }
 
 void frmMain::objDOS_CommandOver() {
+  if (objDOS->ExitStatus() != 0 && lstFile->count() > 0)
+    mFailedFiles.push_back({lstFile->item(0)->text(),
+                            runFailureReason(objDOS->Outputs(), objDOS->ExitStatus())});
+  nextFile();
+}
+
+void frmMain::nextFile() {
   delete lstFile->takeItem(0);
   delete LV->takeTopLevelItem(0);
   mTotalSeconds = 0;
@@ -60,11 +80,20 @@ void frmMain::objDOS_CommandOver() {
 }
 
 void frmMain::endBatch() {
-  platform::modal().openUrl(QUrl::fromLocalFile(txtPath->text()));
+  platform::modal().openUrl(QUrl::fromLocalFile(outputFolderFromBox(txtPath->text())));
   if (gNoSound == 0) platform::modal().playSound(platform::programPath(QStringLiteral("sound.wav")));
   setBusyControlsEnabled(true);
   setProgressWidth(0);
   lblPB->setText(QStringLiteral("Done."));
+  reportFailedFiles();
+}
+
+// After the batch has ended as usual, so a batch without failures is unchanged.
+void frmMain::reportFailedFiles() {
+  if (mFailedFiles.empty()) return;
+  const QString text = failedFilesMessage(mFailedFiles);
+  mFailedFiles.clear();
+  platform::modal().showMessage(this, text, kFailedFilesTitle, platform::MessageIcon::Exclamation);
 }
 
 void frmMain::setBusyControlsEnabled(bool enabled) {

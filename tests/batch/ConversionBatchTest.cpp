@@ -1,4 +1,5 @@
 #include "FakeProgram.h"
+#include "FileBytes.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
 #include "main/ImageButton.h"
@@ -16,12 +17,18 @@
 namespace {
 
 // A transcoder that logs its arguments, one per line and "--" after each
-// run, and writes a short log of its own.
+// run, and writes a short log of its own and "converted" at its output path.
+// Like the real one it refuses to write over its input, and it fails on an
+// input whose name says "damaged", with a blank line after its reason.
 const char* kFakeTranscoder =
     "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$(dirname \"$0\")/args.log\"; done\n"
     "echo -- >> \"$(dirname \"$0\")/args.log\"\n"
     "echo '  Duration: 00:00:10.00, start: 0.000000' >&2\n"
-    "echo 'size= 1kB time=5.00 bitrate= 1kbits/s' >&2\n";
+    "for out; do :; done\n"
+    "if [ \"$2\" -ef \"$out\" ]; then echo 'will not write over its own input' >&2; exit 1; fi\n"
+    "case \"$2\" in *damaged*) echo \"$2: Invalid data found\" >&2; echo >&2; exit 1;; esac\n"
+    "echo 'size= 1kB time=5.00 bitrate= 1kbits/s' >&2\n"
+    "printf converted > \"$out\"\n";
 
 bool busyControlsEnabled(const frmMain& w) {
   bool all = w.imgConvert->isEnabled() && w.lblFeed->isEnabled();
@@ -64,10 +71,11 @@ class ConversionBatch : public ::testing::Test {
 TEST_F(ConversionBatch, ConvertsTheQueueHeadFirstAndEndsTheBatch) {
   ScriptedModal modal;
   QTemporaryDir root;
-  // A program folder with blanks: the transcoder's unquoted path still resolves.
+  // A program folder with a blank, beside an executable named by its first word.
   const QString programFolder = root.path() + "/my app";
   platform::setProgramFolder(programFolder);
   writeScript(programFolder + "/data/conv", kFakeTranscoder);
+  writeScript(root.path() + "/my", "touch \"$0.ran\"\n");
 
   frmMain w;
   w.txtPath->setText(root.path() + "/out");
@@ -93,7 +101,8 @@ TEST_F(ConversionBatch, ConvertsTheQueueHeadFirstAndEndsTheBatch) {
   platform::setProgramFolder(QString());
 
   ASSERT_EQ(commandLines.size(), 3);
-  EXPECT_EQ(commandLines[0], programFolder + R"(/data/conv -i ")" + inputs[0] +
+  EXPECT_FALSE(QFile::exists(root.path() + "/my.ran"));
+  EXPECT_EQ(commandLines[0], '"' + programFolder + R"(/data/conv" -i ")" + inputs[0] +
                                  R"(" -y -vn -acodec pcm_s16le ")" + root.path() + R"(/out/a.wav")");
   EXPECT_TRUE(commandLines[1].contains(R"(-i ")" + inputs[1] + R"(")"));
   EXPECT_EQ(remainingAfterEachFile, QList<int>({2, 1, 0}));
@@ -114,6 +123,87 @@ TEST_F(ConversionBatch, ConvertsTheQueueHeadFirstAndEndsTheBatch) {
   const QStringList runs = QString::fromUtf8(log.readAll()).split("--\n", Qt::SkipEmptyParts);
   ASSERT_EQ(runs.size(), 3);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(runs[i].split('\n').value(1), inputs[i]);
+}
+
+TEST_F(ConversionBatch, FilesThatFailAreListedOnceTheBatchHasEnded) {
+  ScriptedModal modal;
+  TempProgramFolder folder;
+  writeScript(folder.file("data/conv"), kFakeTranscoder);
+  frmMain w;
+  w.txtPath->setText(folder.file("out"));
+  w.cmbOF->setCurrentIndex(4);  // FLAC
+  for (const char* name : {"a.wav", "damaged.wav", "b.wav"}) queue(w, folder.file(name));
+  bool endedFirst = false;
+  modal.onMessage = [&](const ScriptedModal::Message&) {
+    endedFirst = w.lblPB->text() == "Done." && busyControlsEnabled(w) &&
+                 modal.playedSounds.size() == 1 && modal.openedUrls.size() == 1;
+  };
+  w.imgStart_Click();
+  ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done."; }));
+
+  EXPECT_EQ(readBytes(folder.file("out/a.flac")), "converted");
+  EXPECT_EQ(readBytes(folder.file("out/b.flac")), "converted");
+  ASSERT_EQ(modal.messages.size(), 1u);
+  const QString damaged = folder.file("damaged.wav");
+  EXPECT_EQ(modal.messages[0].text,
+            "These files were not converted:\n" + damaged + ": " + damaged + ": Invalid data found");
+  EXPECT_EQ(modal.messages[0].title, "Convert");
+  EXPECT_EQ(modal.messages[0].icon, platform::MessageIcon::Exclamation);
+  EXPECT_TRUE(endedFirst);
+}
+
+TEST_F(ConversionBatch, AFileStillInTheListIsNeverWrittenOver) {
+  ScriptedModal modal;
+  TempProgramFolder folder;
+  writeScript(folder.file("data/conv"), kFakeTranscoder);
+  const QString d = folder.file("d");
+  QDir().mkpath(d);
+  writeBytes(d + "/song.mp3", "the user's own recording");
+  // The box names the folder through a link: only the file itself shows the clash.
+  QFile::link(d, folder.file("link"));
+  frmMain w;
+  w.txtPath->setText(folder.file("link"));
+  w.cmbOF->setCurrentIndex(0);  // MP3
+  for (const char* name : {"song.wav", "song.live.flac", "song.mp3", "other.wav"})
+    queue(w, d + '/' + name);
+  w.imgStart_Click();
+  ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done."; }));
+
+  EXPECT_EQ(readBytes(d + "/song.mp3"), "the user's own recording");
+  EXPECT_EQ(readBytes(d + "/other.mp3"), "converted");
+  EXPECT_EQ(w.lstFile->count(), 0);
+  const QString clash = ": its output " + folder.file("link/song.mp3") +
+                        " is a file still waiting in the list\n";
+  ASSERT_EQ(modal.messages.size(), 1u);
+  EXPECT_EQ(modal.messages[0].text, "These files were not converted:\n" + d + "/song.wav" + clash +
+                                        d + "/song.live.flac" + clash + d +
+                                        "/song.mp3: will not write over its own input");
+}
+
+TEST_F(ConversionBatch, AnEmptyOrRelativeOutputFolderBoxStandsForAFullPath) {
+  ScriptedModal modal;
+  TempProgramFolder folder;
+  writeScript(folder.file("data/conv"), kFakeTranscoder);
+  QTemporaryDir work;
+  const QString formerWorkingFolder = QDir::currentPath();
+  QDir::setCurrent(work.path());
+  frmMain w;
+  w.cmbOF->setCurrentIndex(3);  // WAV
+  for (const char* box : {"", "-rel"}) {
+    w.txtPath->setText(box);
+    queue(w, folder.file("x.mp4"));
+    w.lblPB->clear();
+    w.imgStart_Click();
+    ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done."; }));
+  }
+  QDir::setCurrent(formerWorkingFolder);
+
+  const QString defaultFolder = folder.file("output"), relative = work.path() + "/-rel";
+  EXPECT_EQ(readBytes(defaultFolder + "/x.wav"), "converted");
+  EXPECT_EQ(readBytes(relative + "/x.wav"), "converted");
+  EXPECT_EQ(modal.openedUrls, std::vector<QUrl>({QUrl::fromLocalFile(defaultFolder),
+                                                 QUrl::fromLocalFile(relative)}));
+  EXPECT_TRUE(modal.messages.empty());
 }
 
 TEST_F(ConversionBatch, SilentWhenTheSoundIsOff) {

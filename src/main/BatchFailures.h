@@ -1,0 +1,23 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+// The files of a batch that were not converted, and how the end of the batch
+// tells the user about them.
+
+struct FailedFile {
+  QString path;    // as queued
+  QString reason;  // one line
+};
+
+// Why a run failed: the transcoder's last non-empty line of output, or its
+// exit status when it wrote nothing.
+QString runFailureReason(const QString& outputs, int exitStatus);
+
+// Why a file was not run at all: its output would replace a queued input.
+QString overwritesQueuedInputReason(const QString& output);
+
+// The warning's caption and text: a first line, then "path: reason" for at
+// most 20 files, then how many more there are.
+inline const QString kFailedFilesTitle = QStringLiteral("Convert");
+QString failedFilesMessage(const std::vector<FailedFile>& failures);
