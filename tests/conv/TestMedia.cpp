@@ -17,7 +17,7 @@ void check(int code, const char* what) {
 }
 
 // A tone per channel; in s16 the first channel instead counts the hundredths
-// of a second, so a cut can be checked to the sample.
+// of a second (modulo 2^16), so a cut can be checked to the sample.
 void fillAudio(AVFrame& frame, int64_t firstSample) {
   for (int i = 0; i < frame.nb_samples; ++i) {
     int64_t n = firstSample + i;
@@ -27,7 +27,7 @@ void fillAudio(AVFrame& frame, int64_t firstSample) {
         reinterpret_cast<float*>(frame.data[c])[i] = float(tone);
       else
         reinterpret_cast<int16_t*>(frame.data[0])[i * frame.ch_layout.nb_channels + c] =
-            int16_t(c == 0 ? n * 100 / frame.sample_rate : tone * 32767);
+            c == 0 ? int16_t(n * 100 / frame.sample_rate) : int16_t(tone * 32767);
     }
   }
 }
