@@ -36,7 +36,8 @@ namespace {
 // The log of a 10-second input, one progress line about every half second.
 const char* const kStandIn =
     "for a; do out=$a; done\n"
-    "printf \"Input #0, wav, from '%s':\\n  Duration: 00:00:10.00, start: 0.000000, bitrate: 1411 kb/s\\n"
+    "printf \"Input #0, wav, from '%s':\\n"
+    "  Duration: 00:00:10.00, start: 0.000000, bitrate: 1411 kb/s\\n"
     "Output #0, mp3, to '%s':\\n\" \"$2\" \"$out\" >&2\n"
     "sleep 0.5; echo 'size=     80kB time=5.02 bitrate= 128.0kbits/s' >&2\n"
     "sleep 0.5; echo 'size=    157kB time=10.00 bitrate= 128.1kbits/s' >&2\n";
@@ -115,7 +116,8 @@ int main(int argc, char** argv) {
   const bool real = args.value(1) == QStringLiteral("real");
   const int files = args.value(2, QStringLiteral("10")).toInt();
   const int limitSeconds = args.value(3, QStringLiteral("120")).toInt();
-  if ((!real && args.value(1) != QStringLiteral("standin")) || (real && args.size() < 5) || files < 1) {
+  const bool standIn = args.value(1) == QStringLiteral("standin");
+  if ((!real && !standIn) || (real && args.size() < 5) || files < 1) {
     std::fprintf(stderr, "usage: batch_overhead standin|real FILES LIMIT_S [CONV]\n");
     return 1;
   }
@@ -163,7 +165,8 @@ int main(int argc, char** argv) {
   while (window.lblPB->text() != QStringLiteral("Done."))
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
-  const double plainMs = (plainLoopMs(commandLines, outFolder) + plainLoopMs(commandLines, outFolder)) / 2;
+  const double plainMs =
+      (plainLoopMs(commandLines, outFolder) + plainLoopMs(commandLines, outFolder)) / 2;
   std::printf(
       "%s: files %d  batch %.0f ms  plain loop %.0f ms  overhead per file %.1f ms  driver CPU per "
       "file %.2f ms\n",

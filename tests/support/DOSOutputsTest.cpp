@@ -81,15 +81,18 @@ TEST_F(DOSOutputsRun, EndsWithItsOwnChildWhileAnotherProcessOfTheSameNameRuns) {
 TEST_F(DOSOutputsRun, KeepsACharacterSplitByAReadAndOneCutOffAtTheEnd) {
   // 1023 bytes, then "é" across the first read's end, then the first two of
   // the three bytes of "€".
-  const QString line = program("printf '%s\\303\\251\\342\\202' \"$(head -c 1023 /dev/zero | tr '\\0' x)\"\n");
-  const QString written = QString::fromUtf8(QByteArray(1023, 'x') + "\xC3\xA9\xE2\x82");
-  EXPECT_EQ(runner.ExecuteCommand(line), written);
-  EXPECT_EQ(textAtOver, written);
-  EXPECT_EQ(runner.Outputs(), written);
+  const QString line =
+      program("printf '%s\\303\\251\\342\\202' \"$(head -c 1023 /dev/zero | tr '\\0' x)\"\n");
+  const std::string written =
+      QString::fromUtf8(QByteArray(1023, 'x') + "\xC3\xA9\xE2\x82").toStdString();
+  EXPECT_EQ(runner.ExecuteCommand(line).toStdString(), written);
+  EXPECT_EQ(textAtOver.toStdString(), written);
+  EXPECT_EQ(runner.Outputs().toStdString(), written);
 }
 
 TEST_F(DOSOutputsRun, EndsRightAfterItsChildHasWrittenItsLastLineAndEnded) {
-  const QString result = runner.ExecuteCommand(program("sleep 0.2\necho \"last $(date +%s%3N)\"\n"));
+  const QString result =
+      runner.ExecuteCommand(program("sleep 0.2\necho \"last $(date +%s%3N)\"\n"));
   ASSERT_TRUE(result.startsWith("last "));
   EXPECT_EQ(textAtOver, result);
   const qint64 writtenAtMs = result.mid(5).trimmed().toLongLong();
