@@ -5,9 +5,13 @@
 
 namespace {
 constexpr size_t kListedFiles = 20;
+constexpr int kSignalBase = 128;  // how the runner reports a run ended by a signal
 }  // namespace
 
 QString runFailureReason(const QString& outputs, int exitStatus) {
+  // Killed, its last line is only where it happened to be (a progress line).
+  if (exitStatus > kSignalBase)
+    return QStringLiteral("the converter was stopped by signal %1").arg(exitStatus - kSignalBase);
   const QStringList lines =
       outputs.split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts);
   for (auto line = lines.crbegin(); line != lines.crend(); ++line)

@@ -10,8 +10,8 @@ struct FailedFile {
   QString reason;  // one line
 };
 
-// Why a run failed: the transcoder's last non-empty line of output, or its
-// exit status when it wrote nothing.
+// Why a run failed: the signal that stopped the transcoder, else its last
+// non-empty line of output, or its exit status when it wrote nothing.
 QString runFailureReason(const QString& outputs, int exitStatus);
 
 // Why a file was not run at all: its output would replace a queued input.

@@ -16,6 +16,8 @@ TEST(BatchFailures, TheMessageListsTwentyFilesThenCountsTheRest) {
   EXPECT_EQ(failedFilesMessage(failures).split('\n').last(), "/in/20.wav: bad");
 }
 
-TEST(BatchFailures, ARunThatWroteNothingGivesItsExitStatus) {
-  EXPECT_EQ(runFailureReason("\n \r\n", 137), "the converter ended with exit status 137");
+TEST(BatchFailures, ARunThatWroteNoReasonGivesHowItEnded) {
+  EXPECT_EQ(runFailureReason("\n \r\n", 3), "the converter ended with exit status 3");
+  EXPECT_EQ(runFailureReason("size=     512kB time=32.70 bitrate= 128.3kbits/s\n", 128 + 9),
+            "the converter was stopped by signal 9");
 }
