@@ -10,17 +10,16 @@
 #include "common/FakeProgram.h"
 #include "common/ScriptedModal.h"
 #include "common/TempFolder.h"
+#include "common/ToneWav.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
 #include "platform/CommandLineSplit.h"
 #include "support/DOSOutputs.h"
 
 #include <QApplication>
-#include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
-#include <cmath>
 #include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
@@ -41,27 +40,6 @@ const char* const kStandIn =
     "Output #0, mp3, to '%s':\\n\" \"$2\" \"$out\" >&2\n"
     "sleep 0.5; echo 'size=     80kB time=5.02 bitrate= 128.0kbits/s' >&2\n"
     "sleep 0.5; echo 'size=    157kB time=10.00 bitrate= 128.1kbits/s' >&2\n";
-
-// One second of a stereo tone as 16-bit PCM.
-void writeTone(const QString& path) {
-  constexpr int kRate = 44100, kChannels = 2;
-  const quint32 dataBytes = kRate * kChannels * 2;
-  QFile file(path);
-  file.open(QIODevice::WriteOnly);
-  QDataStream out(&file);
-  out.setByteOrder(QDataStream::LittleEndian);
-  out.writeRawData("RIFF", 4);
-  out << quint32(36 + dataBytes);
-  out.writeRawData("WAVEfmt ", 8);
-  out << quint32(16) << quint16(1) << quint16(kChannels) << quint32(kRate)
-      << quint32(kRate * kChannels * 2) << quint16(kChannels * 2) << quint16(16);
-  out.writeRawData("data", 4);
-  out << dataBytes;
-  for (int i = 0; i < kRate; ++i) {
-    const auto sample = static_cast<qint16>(8000 * std::sin(2 * M_PI * 440 * i / kRate));
-    out << sample << sample;
-  }
-}
 
 double cpuMs() {
   rusage usage{};
@@ -137,7 +115,7 @@ int main(int argc, char** argv) {
   window.txtPath->setText(outFolder);
   for (int i = 0; i < files; ++i) {
     const QString path = folder.file(QStringLiteral("in%1.wav").arg(i));
-    if (real) writeTone(path);
+    if (real) writeToneWav(path, 1);
     window.lstFile->addItem(path);
     new QTreeWidgetItem(window.LV, {path, QStringLiteral("WAV")});
   }
