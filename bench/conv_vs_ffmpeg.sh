@@ -4,7 +4,9 @@
 # formats, with the settings the main window's command lines ask for.
 # FLAC is 16-bit on both sides, as our WAV is.
 # Prints, per format, the ratio conv/ffmpeg of CPU time (user + system) and of
-# wall time, each the median of RUNS runs, and conv's peak memory.
+# wall time, each the median of RUNS runs, and conv's peak memory: on that
+# input, and (once) on a 20 KB WAV at 1 Hz brought up to 44.1 kHz (8 kHz for
+# AMR), where every input sample becomes tens of thousands.
 #
 # Usage: bench/conv_vs_ffmpeg.sh [path/to/conv] [runs]
 # ffmpeg serves only this comparison; the program never uses it.
@@ -30,6 +32,8 @@ ffmpeg -nostdin -loglevel error \
   -f lavfi -i "testsrc=size=320x240:rate=25:duration=600" \
   -f lavfi -i "aevalsrc=0.4*sin(2*PI*440*t)*sin(2*PI*0.5*t)+0.1*random(0)|0.4*sin(2*PI*660*t)+0.1*random(1):s=44100:d=600" \
   -c:v mpeg4 -q:v 5 -c:a aac -b:a 160k -metadata title="Bench" "$input"
+slow=$work/slow.wav
+ffmpeg -nostdin -loglevel error -f lavfi -i "aevalsrc=0.5*sin(0.7*n):s=1:d=10240" -c:a pcm_s16le "$slow"
 
 # format | conv's options (as the main window writes them) | ffmpeg's equivalent
 rows=(
@@ -60,20 +64,24 @@ median_of() {
     END { printf "%s %s %s\n", med(w), med(c), med(m) }'
 }
 
-printf '%-5s %9s %9s %9s %9s %9s %9s %9s\n' format conv_cpu ffm_cpu cpu_ratio conv_wall ffm_wall wall_ratio conv_MB
+printf '%-5s %9s %9s %9s %9s %9s %9s %9s %9s\n' format conv_cpu ffm_cpu cpu_ratio conv_wall ffm_wall wall_ratio conv_MB 1Hz_MB
 for row in "${rows[@]}"; do
   IFS='|' read -r ext conv_opts ffmpeg_opts <<<"$row"
   out=$work/out.$ext
   read -r -a conv_args <<<"${conv_opts//OUT/$out}"
   read -r cw cc cm < <(median_of measure "$conv" -i "$input" -y -vn "${conv_args[@]}" "$out")
+  slow_opts=${conv_opts//$input/$slow}
+  [[ $slow_opts == *-ar* ]] || slow_opts+=" -ar 44100"
+  read -r -a slow_args <<<"${slow_opts//OUT/$out}"
+  read -r _ _ sm < <(measure "$conv" -i "$slow" -y -vn "${slow_args[@]}" "$out")
   if [ -n "$ffmpeg_opts" ]; then
     read -r -a ffmpeg_args <<<"$ffmpeg_opts"
     read -r fw fc _ < <(median_of measure ffmpeg -nostdin -i "$input" -y -vn "${ffmpeg_args[@]}" "$out")
-    awk -v e="$ext" -v cc="$cc" -v fc="$fc" -v cw="$cw" -v fw="$fw" -v cm="$cm" 'BEGIN {
-      printf "%-5s %9.2f %9.2f %9.3f %9.2f %9.2f %9.3f %9.1f\n", e, cc, fc, cc / fc, cw, fw, cw / fw, cm / 1024 }'
+    awk -v e="$ext" -v cc="$cc" -v fc="$fc" -v cw="$cw" -v fw="$fw" -v cm="$cm" -v sm="$sm" 'BEGIN {
+      printf "%-5s %9.2f %9.2f %9.3f %9.2f %9.2f %9.3f %9.1f %9.1f\n", e, cc, fc, cc / fc, cw, fw, cw / fw, cm / 1024, sm / 1024 }'
   else
     # Debian's libavcodec has no AMR-NB encoder, so ffmpeg has nothing to compare.
-    awk -v e="$ext" -v cc="$cc" -v cw="$cw" -v cm="$cm" 'BEGIN {
-      printf "%-5s %9.2f %9s %9s %9.2f %9s %9s %9.1f\n", e, cc, "-", "n/a", cw, "-", "n/a", cm / 1024 }'
+    awk -v e="$ext" -v cc="$cc" -v cw="$cw" -v cm="$cm" -v sm="$sm" 'BEGIN {
+      printf "%-5s %9.2f %9s %9s %9.2f %9s %9s %9.1f %9.1f\n", e, cc, "-", "n/a", cw, "-", "n/a", cm / 1024, sm / 1024 }'
   fi
 done
