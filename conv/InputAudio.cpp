@@ -41,6 +41,18 @@ std::optional<double> headerSeconds(const std::string& path, std::string_view co
   return std::nullopt;
 }
 
+// Whether the audio is the file's one track, pictures of its cover aside:
+// only then is a length the file states for itself the audio's length.
+bool isOnlyTrack(const AVFormatContext& file, const AVStream& audio) {
+  for (unsigned i = 0; i < file.nb_streams; ++i) {
+    const AVStream& other = *file.streams[i];
+    if (&other == &audio || other.disposition & AV_DISPOSITION_ATTACHED_PIC) continue;
+    const AVMediaType type = other.codecpar->codec_type;
+    if (type == AVMEDIA_TYPE_AUDIO || type == AVMEDIA_TYPE_VIDEO) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 InputAudio::InputAudio(const std::string& path) : path_(path) {
@@ -78,6 +90,7 @@ InputAudio::InputAudio(const std::string& path) : path_(path) {
   if (decoder_->sample_rate <= 0 || decoder_->ch_layout.nb_channels <= 0)
     throw ConvError("'" + path + "': its audio stream has no usable sample rate or channels");
   headerSeconds_ = headerSeconds(path, raw ? "wav" : opened->iformat->name, wav, *stream_);
+  onlyTrack_ = isOnlyTrack(*opened, *stream_);
 }
 
 std::optional<int64_t> InputAudio::startMicros() const {
@@ -92,6 +105,9 @@ std::optional<int64_t> InputAudio::durationMicros() const {
 }
 
 std::optional<InputAudio::Span> InputAudio::statedAudio() const {
+  // ASF states only the file's length, in its header and on every track: with
+  // a video beside the audio, that is the longer of the two.
+  if (!onlyTrack_ && std::string_view(container_->iformat->name) == "asf") return std::nullopt;
   if (headerSeconds_) return Span{0, *headerSeconds_};
   if (container_->duration_estimation_method != AVFMT_DURATION_FROM_STREAM) return std::nullopt;
   const double origin = startMicros().value_or(0) / 1e6;
@@ -105,7 +121,9 @@ std::optional<InputAudio::Span> InputAudio::statedAudio() const {
   const AVDictionaryEntry* tag = av_dict_get(stream_->metadata, "DURATION", nullptr, 0);
   if (tag && av_parse_time(&trackEnd, tag->value, 1) == 0 && trackEnd > 0)
     return Span{start, trackEnd / 1e6 - origin};
-  if (container_->duration != AV_NOPTS_VALUE && container_->duration > 0)
+  // The whole file's length (Matroska, FLV) is the audio's only when nothing
+  // runs beside it.
+  if (onlyTrack_ && container_->duration != AV_NOPTS_VALUE && container_->duration > 0)
     return Span{start, container_->duration / 1e6};
   return std::nullopt;
 }

@@ -47,6 +47,7 @@ class InputAudio {
   AVStream* stream_ = nullptr;
   // The audio's length by a header libavformat does not keep (WAV, AVI, ASF).
   std::optional<double> headerSeconds_;
+  bool onlyTrack_ = true;  // no other audio or video beside this stream
   libav::FramePtr frame_ = libav::makeFrame();
   int64_t framesDecoded_ = 0;
   int lastError_ = 0;

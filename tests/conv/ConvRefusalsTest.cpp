@@ -105,6 +105,21 @@ TEST_F(ConvRefusals, FlacWithFlippedBitsIsRefused) {
   expectRefused({"-i", flac, "-y", output_}, "adds up to");
 }
 
+// A length that ASF or FLV states for the whole file is not the audio's when
+// the video runs on after it: such a whole file converts.
+TEST_F(ConvRefusals, AWholeFileWhoseVideoOutlastsItsAudioConverts) {
+  const std::pair<const char*, MediaRecipe> files[] = {
+      {"long.wmv", {.muxer = "asf", .audioCodec = "wmav2", .withVideo = true, .seconds = 4,
+                    .videoSeconds = 6}},
+      {"long.flv", {.muxer = "flv", .audioCodec = "aac", .withVideo = true, .seconds = 4,
+                    .videoSeconds = 6, .videoCodec = "flv"}}};
+  for (const auto& [name, recipe] : files) {
+    writeMedia(folder_.path(name), recipe);
+    ConvResult run = runConv({"-i", folder_.path(name), "-y", output_});
+    EXPECT_EQ(run.exitCode, 0) << name << ": " << run.log;
+  }
+}
+
 // Containers that state their length, some on the container rather than on
 // the stream, each with an audio codec it commonly carries: the whole file
 // converts (also where the video runs on after the audio); cut in half or

@@ -101,7 +101,7 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
       e.time_base = {1, recipe.sampleRate};
     }));
   if (recipe.withVideo)
-    tracks.push_back(addTrack(*raw, "mpeg4", [](AVCodecContext& e) {
+    tracks.push_back(addTrack(*raw, recipe.videoCodec.c_str(), [](AVCodecContext& e) {
       e.width = 64, e.height = 48, e.pix_fmt = AV_PIX_FMT_YUV420P, e.time_base = {1, 10};
     }));
   check(avio_open(&raw->pb, path.c_str(), AVIO_FLAG_WRITE), "open file");

@@ -12,6 +12,7 @@ struct MediaRecipe {
   double seconds = 3;
   std::map<std::string, std::string> tags = {};
   double videoSeconds = 0;  // 0: as long as the audio
+  std::string videoCodec = "mpeg4";
 };
 void writeMedia(const std::string& path, const MediaRecipe& recipe);
 
