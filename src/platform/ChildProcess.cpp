@@ -1,6 +1,7 @@
 #include "platform/ChildProcess.h"
 
 #include "platform/CommandLineSplit.h"
+#include "platform/NameBytes.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -49,9 +50,11 @@ ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
     return StartResult::SpawnFailed;
   }
 
+  // Each argument as the bytes it stands for, so a name that is not valid
+  // UTF-8 reaches the child as the file system spells it.
   std::vector<QByteArray> storage;
-  storage.push_back(command.program.toUtf8());
-  for (const QString& a : command.arguments) storage.push_back(a.toUtf8());
+  storage.push_back(bytesFromName(command.program));
+  for (const QString& a : command.arguments) storage.push_back(bytesFromName(a));
   std::vector<char*> argv;
   for (QByteArray& s : storage) argv.push_back(s.data());
   argv.push_back(nullptr);

@@ -20,7 +20,8 @@ class ChildProcess {
   enum class StartResult { Started, PipeFailed, SpawnFailed };
 
   // Splits the command line by the platform's convention and starts the
-  // program. On PipeFailed, errorCode() holds errno; nothing stays open.
+  // program, each argument as the bytes its text stands for (NameBytes.h).
+  // On PipeFailed, errorCode() holds errno; nothing stays open.
   StartResult start(const QString& commandLine);
 
   // Bytes waiting in the pipe, without reading them; -1 when the pipe cannot be asked.

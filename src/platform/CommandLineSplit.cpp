@@ -1,7 +1,10 @@
 #include "platform/CommandLineSplit.h"
 
-#include <QFileInfo>
+#include "platform/NameBytes.h"
+
 #include <QStandardPaths>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -49,8 +52,10 @@ void skipSeparators(const QString& line, qsizetype& pos) {
 }
 
 bool isExecutableFile(const QString& path) {
-  const QFileInfo info(path);
-  return info.isFile() && info.isExecutable();
+  const QByteArray bytes = bytesFromName(path);
+  struct stat info {};
+  return ::stat(bytes.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+         ::access(bytes.constData(), X_OK) == 0;
 }
 
 // A bare name is looked up on PATH; a name with a folder part is taken as is.
