@@ -1,7 +1,8 @@
 #include "support/FileSearch.h"
 
+#include "platform/NameBytes.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <dirent.h>
@@ -36,7 +37,7 @@ bool isDotEntry(const char* name) {
 // to one of them ends here instead of repeating that part of the tree.
 void searchFolder(const QString& folder, const std::function<void(const QString&)>& add,
                   std::vector<FolderId>& branch) {
-  const QByteArray encoded = QFile::encodeName(folder);
+  const QByteArray encoded = platform::bytesFromName(folder);
   DIR* dir = ::opendir(encoded.constData());
   if (!dir) return;
   struct stat info {};
@@ -50,8 +51,8 @@ void searchFolder(const QString& folder, const std::function<void(const QString&
   int subfolderCount = 0;
   bool firstEntry = true;
   while (const dirent* entry = ::readdir(dir)) {
-    // Taken exactly: a name may end in blanks.
-    const QString name = QFile::decodeName(entry->d_name);
+    // Taken exactly: a name may end in blanks, or hold bytes that are not UTF-8.
+    const QString name = platform::nameFromBytes(entry->d_name);
     if (isFolder(encoded, *entry)) {
       if (!isDotEntry(entry->d_name) && ++subfolderCount <= kMaxSubfolders)
         subfolders.append(folder + u'/' + name);

@@ -6,7 +6,8 @@
 // responsive while it walks.
 
 // Hands `add` the path of every entry below `folder` that is not a folder,
-// each as the folder text exactly as given, "/" and the entry's exact name: the
+// each as the folder text exactly as given, "/" and the entry's exact name (its
+// bytes kept as platform/NameBytes.h does, as are the folder's): the
 // folder's own files first, in the order the directory delivers them, then
 // everything below each of its first 200 subfolders, depth first. Links to
 // folders are followed, except into a folder that is already being searched

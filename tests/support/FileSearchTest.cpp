@@ -1,3 +1,4 @@
+#include "ByteNames.h"
 #include "support/FileSearch.h"
 
 #include <QDir>
@@ -45,7 +46,7 @@ QStringList directoryOrder(const QString& folder) {
 
 class FileSearch : public ::testing::Test {
  protected:
-  QTemporaryDir dir;
+  ByteNamedFolder dir;
   const QString root = dir.path();
 };
 
@@ -119,4 +120,13 @@ TEST_F(FileSearch, KeepsTheFolderTextAsGivenAndNamesExactly) {
   EXPECT_EQ(found.first(), root + "//a.mp3  ");
   EXPECT_EQ(QSet<QString>(found.begin(), found.end()),
             (QSet<QString>{root + "//a.mp3  ", root + "//m/c.mp4", root + "//m /b.wav"}));
+}
+
+TEST_F(FileSearch, NamesThatAreNotUtf8ComeWithTheirBytes) {
+  const QByteArray folder = rawPath(root) + "/old\xe9";
+  ::mkdir(folder.constData(), 0755);
+  touchRaw(platform::nameFromBytes(folder + "/nonutf\xff\xfe.wav"));
+  const QStringList found = search(root);
+  ASSERT_EQ(found.size(), 1);
+  EXPECT_EQ(rawPath(found[0]), folder + "/nonutf\xff\xfe.wav");
 }
