@@ -1,7 +1,8 @@
 #include "main/SameFile.h"
 
+#include "platform/NameBytes.h"
+
 #include <QDir>
-#include <QFile>
 #include <optional>
 #include <sys/stat.h>
 #include <utility>
@@ -12,7 +13,7 @@ using FileId = std::pair<dev_t, ino_t>;
 
 std::optional<FileId> fileId(const QString& path) {
   struct stat info {};
-  if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+  if (::stat(platform::bytesFromName(path).constData(), &info) != 0) return std::nullopt;
   return FileId{info.st_dev, info.st_ino};
 }
 

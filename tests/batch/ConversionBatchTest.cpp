@@ -1,3 +1,4 @@
+#include "ByteNames.h"
 #include "FakeProgram.h"
 #include "FileBytes.h"
 #include "ScriptedModal.h"
@@ -178,6 +179,42 @@ TEST_F(ConversionBatch, AFileStillInTheListIsNeverWrittenOver) {
   EXPECT_EQ(modal.messages[0].text, "These files were not converted:\n" + d + "/song.wav" + clash +
                                         d + "/song.live.flac" + clash + d +
                                         "/song.mp3: will not write over its own input");
+}
+
+TEST_F(ConversionBatch, NamesThatAreNotUtf8ConvertUnderTheirOwnBytes) {
+  ScriptedModal modal;
+  TempProgramFolder folder;
+  writeScript(folder.file("data/conv"), kFakeTranscoder);
+  ByteNamedFolder tree;
+  const QByteArray src = rawPath(tree.path()) + "/src\xe9";
+  for (const QByteArray& sub : {src, src + "/sub", src + "/sub/deeper"}) ::mkdir(sub, 0755);
+  // The search lists a folder's own files first: the MP3, the WAV, the OGG.
+  touchRaw(platform::nameFromBytes(src + "/n\xff\xfe.mp3"));
+  ::symlink(src + "/sub", rawPath(tree.path() + "/out"));
+  const QString userOwn = platform::nameFromBytes(src + "/sub/n\xff\xfe.wav");
+  writeRaw(userOwn, "the user's own recording");
+  touchRaw(platform::nameFromBytes(src + "/sub/deeper/x\xff\xfe.ogg"));
+
+  frmMain w;
+  w.txtPath->setText(tree.path() + "/out");
+  w.cmbOF->setCurrentIndex(3);  // WAV
+  modal.folderAnswers = {platform::nameFromBytes(src)};
+  w.imgToolbar_Click(6);
+  ASSERT_EQ(w.lstFile->count(), 3);
+  w.imgStart_Click();
+  ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done."; }));
+
+  // The MP3 would have written over the WAV still waiting (the same file
+  // through the link); the WAV names itself; the OGG converts.
+  EXPECT_EQ(readRaw(userOwn), "the user's own recording");
+  EXPECT_EQ(readRaw(platform::nameFromBytes(src + "/sub/x\xff\xfe.wav")), "converted");
+  EXPECT_EQ(modal.messages.size(), 1u);
+  const QByteArray out = rawPath(tree.path()) + "/out/";
+  EXPECT_EQ(readBytes(folder.file("data/args.log")),
+            "-i\n" + src + "/sub/n\xff\xfe.wav\n-y\n-vn\n-acodec\npcm_s16le\n" + out +
+                "n\xff\xfe.wav\n--\n-i\n" + src +
+                "/sub/deeper/x\xff\xfe.ogg\n-y\n-vn\n-acodec\npcm_s16le\n" + out +
+                "x\xff\xfe.wav\n--\n");
 }
 
 TEST_F(ConversionBatch, AnEmptyOrRelativeOutputFolderBoxStandsForAFullPath) {
