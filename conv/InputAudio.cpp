@@ -55,7 +55,7 @@ bool isOnlyTrack(const AVFormatContext& file, const AVStream& audio) {
 
 }  // namespace
 
-InputAudio::InputAudio(const std::string& path) : path_(path) {
+InputAudio::InputAudio(const std::string& path) : path_(path), file_(path) {
   const std::optional<WavDataChunk> wav = readWavDataChunk(path);
   const AVInputFormat* raw = nullptr;
   AVDictionary* options = nullptr;
@@ -67,7 +67,9 @@ InputAudio::InputAudio(const std::string& path) : path_(path) {
     av_dict_set_int(&options, "channels", wav->channels, 0);
     av_dict_set_int(&options, "skip_initial_bytes", wav->offset, 0);
   }
-  AVFormatContext* opened = nullptr;
+  AVFormatContext* opened = avformat_alloc_context();
+  if (!opened) throw std::bad_alloc();
+  opened->pb = file_.reader();
   int openResult = avformat_open_input(&opened, path.c_str(), raw, &options);
   av_dict_free(&options);
   checkAv(openResult, "'" + path + "'");

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "InputFile.h"
 #include "LibavPtr.h"
 
 // The best audio stream of an input file, decoded. Every other stream is left
@@ -42,6 +43,7 @@ class InputAudio {
   bool receiveFrames(const FrameHandler& onFrame);
 
   std::string path_;
+  InputFile file_;  // outlives the container reading through it
   libav::InputPtr container_;
   libav::CodecPtr decoder_;
   AVStream* stream_ = nullptr;

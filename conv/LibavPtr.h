@@ -39,6 +39,13 @@ struct FifoFreer {
 struct DictFreer {
   void operator()(AVDictionary* d) const { av_dict_free(&d); }
 };
+// For contexts of our own over a descriptor: the buffer is freed, the descriptor left open.
+struct IoFreer {
+  void operator()(AVIOContext* io) const {
+    if (io) av_freep(&io->buffer);
+    avio_context_free(&io);
+  }
+};
 
 using InputPtr = std::unique_ptr<AVFormatContext, InputCloser>;
 using OutputPtr = std::unique_ptr<AVFormatContext, OutputFreer>;
@@ -48,6 +55,7 @@ using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrFreer>;
 using FifoPtr = std::unique_ptr<AVAudioFifo, FifoFreer>;
 using DictPtr = std::unique_ptr<AVDictionary, DictFreer>;
+using IoPtr = std::unique_ptr<AVIOContext, IoFreer>;
 
 FramePtr makeFrame();
 PacketPtr makePacket();

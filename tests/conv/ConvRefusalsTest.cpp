@@ -1,6 +1,7 @@
 // Runs that must not produce an output: refused files and bad inputs. Each
 // ends non-zero with one line of reason, in time, leaving the folder as it was.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "ConvRun.h"
@@ -68,6 +69,15 @@ TEST_F(ConvRefusals, BadInputsGiveOneLineOfReason) {
   expectRefused({"-i", folder_.path("noise.avi"), "-y", output_}, "noise.avi");
   writeMedia(folder_.path("silent.mp4"), {.muxer = "mp4", .audioCodec = "", .withVideo = true, .seconds = 1});
   expectRefused({"-i", folder_.path("silent.mp4"), "-y", output_}, "no audio stream");
+}
+
+// Refused at once: reading a pipe would wait for a writer that may never come.
+TEST_F(ConvRefusals, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
+  const std::string fifo = folder_.path("fifo.wav");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  expectRefused({"-i", fifo, "-y", output_}, "'" + fifo + "' is not a regular file");
+  expectRefused({"-i", folder_.root.string(), "-y", output_}, "is not a regular file");
+  expectRefused({"-i", "/dev/zero", "-y", output_}, "is not a regular file");
 }
 
 // Cut points inside the header, early and late in the data, for containers

@@ -1,0 +1,47 @@
+#include "FdIo.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <new>
+
+namespace {
+
+constexpr int kBufferSize = 32 * 1024;  // as libav's own file access
+
+int fdOf(void* opaque) { return int(reinterpret_cast<intptr_t>(opaque)); }
+
+int readSome(void* opaque, uint8_t* buffer, int size) {
+  for (;;) {
+    const ssize_t got = ::read(fdOf(opaque), buffer, size_t(size));
+    if (got > 0) return int(got);
+    if (got == 0) return AVERROR_EOF;
+    if (errno != EINTR) return AVERROR(errno);
+  }
+}
+
+int64_t seekTo(void* opaque, int64_t offset, int whence) {
+  const int fd = fdOf(opaque);
+  if (whence == AVSEEK_SIZE) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+  }
+  const off_t at = ::lseek(fd, off_t(offset), whence & ~AVSEEK_FORCE);
+  return at < 0 ? AVERROR(errno) : int64_t(at);
+}
+
+}  // namespace
+
+libav::IoPtr readerOver(int fd) {
+  auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
+  if (!buffer) throw std::bad_alloc();
+  libav::IoPtr io(avio_alloc_context(buffer, kBufferSize, 0, reinterpret_cast<void*>(intptr_t(fd)),
+                                     readSome, nullptr, seekTo));
+  if (!io) {
+    av_free(buffer);
+    throw std::bad_alloc();
+  }
+  return io;
+}

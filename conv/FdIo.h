@@ -1,0 +1,6 @@
+#pragma once
+#include "LibavPtr.h"
+
+// libav reading a file through a descriptor the run already holds, with
+// seeking; the descriptor stays the caller's to close.
+libav::IoPtr readerOver(int fd);
