@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "LibavLog.h"
+
 extern "C" {
 #include <libavutil/error.h>
 }
@@ -13,7 +15,9 @@ std::string avErrorText(int code) {
 }
 
 int checkAv(int code, const std::string& what) {
-  if (code < 0) throw ConvError(what + ": " + avErrorText(code));
+  // What libav said before a call that went well belongs to no failure.
+  const std::string said = takeLibavError();
+  if (code < 0) throw ConvError(what + ": " + (said.empty() ? avErrorText(code) : said));
   return code;
 }
 

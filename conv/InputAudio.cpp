@@ -72,7 +72,7 @@ InputAudio::InputAudio(const std::string& path) : path_(path), file_(path) {
   opened->pb = file_.reader();
   int openResult = avformat_open_input(&opened, path.c_str(), raw, &options);
   av_dict_free(&options);
-  checkAv(openResult, "'" + path + "'");
+  file_.checkOpened(openResult);
   container_.reset(opened);
   checkAv(avformat_find_stream_info(opened, nullptr), "'" + path + "'");
 

@@ -14,7 +14,12 @@ class InputFile {
   // For libavformat to read the file through (it stays this object's).
   AVIOContext* reader() const { return reader_.get(); }
 
+  // Throws the reason when libavformat's open gave the error code: that no
+  // reader knows what the file holds, or else libav's own account.
+  void checkOpened(int code) const;
+
  private:
+  std::string path_;
   Descriptor fd_;
   libav::IoPtr reader_;
 };

@@ -5,19 +5,16 @@
 #include <string>
 #include <vector>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include "CommandLine.h"
 #include "ConvError.h"
+#include "LibavLog.h"
 #include "LogText.h"
 #include "Transcode.h"
 
 int main(int argc, char** argv) {
   // libav's own chatter would push the Duration line out of the log's first
   // bytes; every failure is reported by us as one line instead.
-  av_log_set_level(AV_LOG_QUIET);
+  keepLibavErrors();
   // The conversion finishes even when no one reads the log any more.
   std::signal(SIGPIPE, SIG_IGN);
   try {

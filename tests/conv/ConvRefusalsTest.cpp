@@ -71,6 +71,19 @@ TEST_F(ConvRefusals, BadInputsGiveOneLineOfReason) {
   expectRefused({"-i", folder_.path("silent.mp4"), "-y", output_}, "no audio stream");
 }
 
+// A file no reader knows is called that, not "Invalid argument" from the
+// reader its name pointed to; a file of a known kind that is broken keeps
+// libav's own account rather than its error code's text.
+TEST_F(ConvRefusals, ReasonsSayWhatIsWrongWithTheFile) {
+  const std::string text = folder_.path("words.mp3");
+  std::string words;
+  for (int line = 0; line < 100; ++line) words += "Not a sound, just a line of text.\n";
+  writeFile(text, words);
+  expectRefused({"-i", text, "-y", output_}, "'" + text + "' is not an audio or video file that can be read");
+  writeFile(folder_.path("nodata.wav"), readFile(input_).substr(0, 36));
+  expectRefused({"-i", folder_.path("nodata.wav"), "-y", output_}, "nodata.wav': no 'data' tag found");
+}
+
 // Refused at once: reading a pipe would wait for a writer that may never come.
 TEST_F(ConvRefusals, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
   const std::string fifo = folder_.path("fifo.wav");

@@ -1,0 +1,40 @@
+#include "LibavLog.h"
+
+#include <cstdarg>
+#include <mutex>
+#include <utility>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+namespace {
+
+std::mutex gMutex;
+std::string gPartial;  // a line libav gives in pieces
+std::string gLast;
+
+void keepErrorLine(void* context, int level, const char* format, va_list args) {
+  if ((level & 0xFF) > AV_LOG_ERROR) return;
+  char text[1024];
+  int withPrefix = 0;
+  av_log_format_line2(context, level, format, args, text, sizeof text, &withPrefix);
+  std::lock_guard lock(gMutex);
+  gPartial += text;
+  if (gPartial.empty() || gPartial.back() != '\n') return;
+  gPartial.erase(gPartial.find_last_not_of(" \n") + 1);
+  if (!gPartial.empty()) gLast = gPartial;
+  gPartial.clear();
+}
+
+}  // namespace
+
+void keepLibavErrors() {
+  av_log_set_level(AV_LOG_QUIET);
+  av_log_set_callback(keepErrorLine);
+}
+
+std::string takeLibavError() {
+  std::lock_guard lock(gMutex);
+  return std::exchange(gLast, std::string());
+}
