@@ -52,9 +52,14 @@ void frmMenu::menuRemoveAll_Click() {
   // Events are let in after the first removal and then at least every
   // kEventSliceMs: letting them in after every single removal would lay out
   // and paint the whole list each time, and a long list would take minutes.
+  // For the same reason the list keeps no current row while it empties: a
+  // removed current row makes the next one current, and the view lays out
+  // the whole list at once to show it, at every removal.
+  QTreeWidget* list = main_.LV;
   QElapsedTimer sinceEvents;
-  while (main_.LV->topLevelItemCount() > 0) {
-    delete main_.LV->takeTopLevelItem(0);
+  while (list->topLevelItemCount() > 0) {
+    if (list->currentIndex().isValid()) list->selectionModel()->clearCurrentIndex();
+    delete list->takeTopLevelItem(0);
     if (!sinceEvents.isValid() || sinceEvents.hasExpired(kEventSliceMs)) {
       QCoreApplication::processEvents();
       sinceEvents.start();

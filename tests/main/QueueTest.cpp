@@ -273,6 +273,19 @@ TEST_F(Queue, RemoveSelectedTakesTheSameFileOutOfBothLists) {
 
 TEST_F(Queue, RemoveAllEmptiesBothListsEvenOfADropArrivingMeanwhile) {
   dropFiles(list(), {"/a.mp3", "/b.mp3", "/c.mp3"});
+  // As after the folder dialog: the list focused, its top row current. The
+  // rows go from the top, and the current row does not walk down the list
+  // (each step of it made the view lay out the whole list again).
+  window.LV->selectionModel()->setCurrentIndex(window.LV->model()->index(0, 0),
+                                               QItemSelectionModel::NoUpdate);
+  std::vector<int> removedRows;
+  int rowsMadeCurrent = 0;
+  const QMetaObject::Connection watches[] = {
+      QObject::connect(window.LV->model(), &QAbstractItemModel::rowsAboutToBeRemoved,
+                       [&](const QModelIndex&, int first, int) { removedRows.push_back(first); }),
+      QObject::connect(window.LV, &QTreeWidget::currentItemChanged,
+                       [&](QTreeWidgetItem* now) { rowsMadeCurrent += now != nullptr; }),
+  };
   // Chosen from the Remove popup, which opens at the mouse pointer; a drop
   // arrives at the first moment Remove All lets events in.
   int listItemsAtDrop = -1;
@@ -294,6 +307,9 @@ TEST_F(Queue, RemoveAllEmptiesBothListsEvenOfADropArrivingMeanwhile) {
   EXPECT_EQ(popped, window.menuForm->menuRemove);
   EXPECT_EQ(popupAt, QCursor::pos());
   EXPECT_EQ(listItemsAtDrop, 2);
+  EXPECT_EQ(removedRows, std::vector<int>(4, 0));
+  EXPECT_EQ(rowsMadeCurrent, 0);
+  for (const QMetaObject::Connection& watch : watches) QObject::disconnect(watch);
   EXPECT_TRUE(queued().isEmpty());
   EXPECT_TRUE(hintShown());
   EXPECT_EQ(hintText(), kShownDropHint);
