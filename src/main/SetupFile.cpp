@@ -1,7 +1,5 @@
 #include "main/SetupFile.h"
 
-#include <QFile>
-
 #include "platform/ProgramFolder.h"
 #include "support/FieldReader.h"
 #include "support/NumberRules.h"
@@ -25,14 +23,14 @@ QByteArray quotedLine(int value) { return quotedLine(numbers::integerText(value)
 
 SetupFields readSetupFile(const QString& path) {
   SetupFields result;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return result;
-  FieldReader fields(file, FieldReader::Quotes::SpanLines);  // a folder name may hold a line break
-  result.bitrateIndex = readIndex(fields);
-  result.rateIndex = readIndex(fields);
-  result.channelIndex = readIndex(fields);
-  result.outputFolder = fields.next();
-  result.formatIndex = readIndex(fields);
+  // A folder name may hold a line break.
+  std::optional<FieldReader> fields = FieldReader::fromFile(path, FieldReader::Quotes::SpanLines);
+  if (!fields) return result;
+  result.bitrateIndex = readIndex(*fields);
+  result.rateIndex = readIndex(*fields);
+  result.channelIndex = readIndex(*fields);
+  result.outputFolder = fields->next();
+  result.formatIndex = readIndex(*fields);
   return result;
 }
 

@@ -1,7 +1,5 @@
 #include "options/OptionsFile.h"
 
-#include <QFile>
-
 #include "options/OptionValues.h"
 #include "platform/ProgramFolder.h"
 #include "support/FieldReader.h"
@@ -30,13 +28,12 @@ void LoadOptions() {
     gCutEnabled = 0;
     return;
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return;
-  FieldReader fields(file);
-  readInto(fields, gNoSound, numbers::toInt16);
-  readInto(fields, gCutEnabled, numbers::toInt16);
-  readInto(fields, gCutStart, numbers::toInt32);
-  readInto(fields, gCutLength, numbers::toInt32);
+  std::optional<FieldReader> fields = FieldReader::fromFile(path);
+  if (!fields) return;
+  readInto(*fields, gNoSound, numbers::toInt16);
+  readInto(*fields, gCutEnabled, numbers::toInt16);
+  readInto(*fields, gCutStart, numbers::toInt32);
+  readInto(*fields, gCutLength, numbers::toInt32);
 }
 
 void SaveOptions() {

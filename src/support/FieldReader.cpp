@@ -1,15 +1,31 @@
 #include "support/FieldReader.h"
 
+#include <QFile>
+
+std::optional<FieldReader> FieldReader::fromFile(const QString& path, Quotes quotes) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  return FieldReader(file.read(kMaxFileBytes), quotes);
+}
+
+bool FieldReader::skip(char c) {
+  if (atEnd() || data_[position_] != c) return false;
+  ++position_;
+  return true;
+}
+
 FieldReader::Stop FieldReader::readUntilDelimiter(QByteArray& field, bool quoted) {
   const bool lineEndsField = !quoted || quotes_ == Quotes::OnTheirLine;
-  char c = 0;
-  while (device_.getChar(&c)) {
-    if (quoted ? c == '"' : c == ',') return quoted ? Stop::Quote : Stop::Comma;
-    if (lineEndsField && c == '\n') return Stop::LineEnd;
-    if (lineEndsField && c == '\r') {
-      // CR LF and a lone CR both end a line.
-      char after = 0;
-      if (device_.peek(&after, 1) == 1 && after == '\n') device_.getChar(&after);
+  while (!atEnd()) {
+    const char c = data_[position_++];
+    if (quoted && c == '"') {
+      return Stop::Quote;
+    } else if (!quoted && c == ',') {
+      return Stop::Comma;
+    } else if (lineEndsField && c == '\n') {
+      return Stop::LineEnd;
+    } else if (lineEndsField && c == '\r') {
+      skip('\n');  // CR LF and a lone CR both end a line
       return Stop::LineEnd;
     }
     field.append(c);
@@ -18,16 +34,14 @@ FieldReader::Stop FieldReader::readUntilDelimiter(QByteArray& field, bool quoted
 }
 
 std::optional<QString> FieldReader::next() {
-  char c = 0;
-  do {
-    if (!device_.getChar(&c)) return std::nullopt;
-  } while (c == ' ' || c == '\t');
+  while (skip(' ') || skip('\t')) {
+  }
+  if (atEnd()) return std::nullopt;
 
   // The delimiters are ASCII, which never occurs inside a multi-byte UTF-8
   // character, so splitting bytes first and decoding afterwards is safe.
   QByteArray field;
-  const bool quoted = c == '"';
-  if (!quoted) device_.ungetChar(c);
+  const bool quoted = skip('"');
   if (readUntilDelimiter(field, quoted) == Stop::Quote) {
     QByteArray dropped;
     readUntilDelimiter(dropped, false);

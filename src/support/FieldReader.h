@@ -1,5 +1,5 @@
 #pragma once
-#include <QIODevice>
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -15,8 +15,19 @@ class FieldReader {
   // the quotes to span lines.
   enum class Quotes { OnTheirLine, SpanLines };
 
-  explicit FieldReader(QIODevice& device, Quotes quotes = Quotes::OnTheirLine)
-      : device_(device), quotes_(quotes) {}
+  // The most of a settings file that is read: room for the longest folder
+  // name the system takes (4,095 bytes) twice over with the other settings.
+  // A larger file is read as far as this, so whatever lies beside the
+  // program, start-up takes no more time or memory than for this much.
+  static constexpr qint64 kMaxFileBytes = 16 * 1024;
+
+  explicit FieldReader(QByteArray data, Quotes quotes = Quotes::OnTheirLine)
+      : data_(std::move(data)), quotes_(quotes) {}
+
+  // The fields of the file at `path`, read up to kMaxFileBytes; nullopt
+  // when the file cannot be opened.
+  static std::optional<FieldReader> fromFile(const QString& path,
+                                             Quotes quotes = Quotes::OnTheirLine);
 
   // The next field, or nullopt when the data has run out.
   std::optional<QString> next();
@@ -26,7 +37,11 @@ class FieldReader {
 
   // Collects bytes into `field` up to a delimiter, which it consumes.
   Stop readUntilDelimiter(QByteArray& field, bool quoted);
+  bool atEnd() const { return position_ >= data_.size(); }
+  // Takes the next byte when it is `c`.
+  bool skip(char c);
 
-  QIODevice& device_;
+  QByteArray data_;
+  qsizetype position_ = 0;
   Quotes quotes_;
 };

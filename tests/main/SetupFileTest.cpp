@@ -3,6 +3,7 @@
 #include "FileBytes.h"
 #include "TempFolder.h"
 #include "main/SetupFile.h"
+#include "support/FieldReader.h"
 
 namespace {
 using Index = std::optional<int16_t>;
@@ -52,10 +53,18 @@ TEST(SetupFile, DamagedFilesGiveWhatCanBeReadAndNeverCrash) {
   TempProgramFolder program;
   const QString path = program.file("setup.ini");
 
-  writeBytes(path, "\"" + QByteArray(1 << 20, 'x') + "\"\r\n\"3\"\r\n");
-  const SetupFields longLine = readSetupFile(path);
-  EXPECT_EQ(longLine.bitrateIndex, none);
-  EXPECT_EQ(longLine.rateIndex, Index(3));
+  // A huge file (sparse: it takes no room) whose folder field never ends is
+  // read only as far as settings can reach, quickly and in little memory.
+  writeBytes(path, "\"8\"\r\n\"1\"\r\n\"7\"\r\n\"/a");
+  ASSERT_TRUE(QFile::resize(path, qint64(600) << 20));
+  const SetupFields huge = readSetupFile(path);
+  EXPECT_EQ(huge.bitrateIndex, Index(8));
+  EXPECT_EQ(huge.rateIndex, Index(1));
+  EXPECT_EQ(huge.channelIndex, Index(7));
+  ASSERT_TRUE(huge.outputFolder);
+  EXPECT_TRUE(huge.outputFolder->startsWith("/a"));
+  EXPECT_LE(huge.outputFolder->size(), FieldReader::kMaxFileBytes);
+  EXPECT_EQ(huge.formatIndex, none);
 
   expectFields(readSetupFile(program.file("absent.ini")), {none, none, none, none, none}, "");
 }

@@ -36,7 +36,7 @@ TEST_F(OptionsFile, LoadReadsNumbersAndFitsThemIntoTheirWidths) {
       {"1\r\n1\r\n", {1, 1, 0, 0}},  // missing fields: untouched
       {"", {0, 0, 0, 0}},
       {"\"\r\n1\r\n2\r\n3\r\n", {0, 1, 2, 3}},  // a lone quote
-      {"7" + QByteArray(1 << 20, 'x') + "\r\n3\r\n4\r\n5\r\n", {7, 3, 4, 5}},
+      {"7" + QByteArray(1 << 20, 'x') + "\r\n3\r\n4\r\n5\r\n", {7, 0, 0, 0}},  // read a few KB
       {"1e400\r\n1\r\n1e400\r\n1\r\n", {0, 1, 0, 1}},
   };
   for (const Case& c : cases) {
