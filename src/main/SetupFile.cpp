@@ -16,7 +16,11 @@ std::optional<int16_t> readIndex(FieldReader& fields) {
   return number ? numbers::toInt16(*number) : std::nullopt;
 }
 
-QByteArray quotedLine(const QString& value) { return '"' + value.toUtf8() + "\"\r\n"; }
+// A quote inside the value is written twice, so the reader does not take it
+// for the field's end.
+QByteArray quotedLine(const QString& value) {
+  return '"' + value.toUtf8().replace('"', "\"\"") + "\"\r\n";
+}
 QByteArray quotedLine(int value) { return quotedLine(numbers::integerText(value)); }
 
 }  // namespace

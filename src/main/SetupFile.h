@@ -6,7 +6,8 @@
 // setup.ini in the program folder carries the main window's conversion
 // settings between runs: five lines, each one value between double quotes
 // followed by CR LF: the bitrate, sample-rate and channel list indexes, the
-// output folder, and the format list index.
+// output folder, and the format list index. A quote inside a value is
+// written twice.
 
 // The settings' defaults, which stand for whatever setup.ini does not give.
 namespace setup_defaults {

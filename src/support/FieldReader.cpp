@@ -19,7 +19,7 @@ FieldReader::Stop FieldReader::readUntilDelimiter(QByteArray& field, bool quoted
   while (!atEnd()) {
     const char c = data_[position_++];
     if (quoted && c == '"') {
-      return Stop::Quote;
+      if (!skip('"')) return Stop::Quote;
     } else if (!quoted && c == ',') {
       return Stop::Comma;
     } else if (lineEndsField && c == '\n') {

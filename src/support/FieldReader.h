@@ -5,9 +5,10 @@
 
 // Reads the comma-and-line separated fields of the settings files, one at a
 // time: blanks and tabs before a field are skipped; a field in double quotes
-// runs to the next quote, and whatever follows that quote up to the next
-// comma or the line's end is dropped; any other field runs to the first comma
-// or the line's end.
+// runs to the next lone quote (two quotes in a row stand for one quote of
+// the text), and whatever follows that quote up to the next comma or the
+// line's end is dropped; any other field runs to the first comma or the
+// line's end.
 class FieldReader {
  public:
   // Where a quoted field may end. Kept on its line, a damaged file costs at

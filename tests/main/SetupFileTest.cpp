@@ -76,9 +76,18 @@ TEST(SetupFile, WritesFiveQuotedCrLfLinesThatReadBack) {
   EXPECT_EQ(readBytes(path),
             QByteArray("\"8\"\r\n\"1\"\r\n\"1\"\r\n\"/opt/d/output\"\r\n\"1\"\r\n"));
 
-  const QString folder = QString::fromUtf8("/m\xc3\xbcsik/a, b\nsecond line");
-  ASSERT_TRUE(writeSetupFile(path, {-1, 7, 0, folder, 7}));
+  ASSERT_TRUE(writeSetupFile(path, {-1, 7, 0, "/tmp/my \"best\" music", 7}));
   EXPECT_EQ(readBytes(path),
-            "\"-1\"\r\n\"7\"\r\n\"0\"\r\n\"" + folder.toUtf8() + "\"\r\n\"7\"\r\n");
-  expectFields(readSetupFile(path), {-1, 7, 0, folder, 7}, "round trip");
+            "\"-1\"\r\n\"7\"\r\n\"0\"\r\n\"/tmp/my \"\"best\"\" music\"\r\n\"7\"\r\n");
+
+  const QString folders[] = {
+      "/tmp/my \"best\" music",
+      QString::fromUtf8("/m\xc3\xbcsik/a, b\nsecond line"),
+      "\"",
+      "/a\"\r\n\"1\"\r\n\"",  // looks like the end of the field and a line
+  };
+  for (const QString& folder : folders) {
+    ASSERT_TRUE(writeSetupFile(path, {-1, 7, 0, folder, 7}));
+    expectFields(readSetupFile(path), {-1, 7, 0, folder, 7}, folder.toUtf8());
+  }
 }

@@ -27,6 +27,8 @@ TEST(FieldReader, SplitsAtCommasAndLineEndsAndUnquotes) {
       {"\"x\" junk,y\r\n", {"x", "y"}},        // after the closing quote up to the comma
       {"\"x\"junk\r\nz\r\n", {"x", "z"}},      // ... or to the line's end
       {"\"\"\r\n", {""}},
+      {"\"a \"\"b\"\" c\"\r\n\"\"\"\"\r\n", {"a \"b\" c", "\""}},  // a doubled quote is one
+      {"\"a \"b\" c\"\r\n", {"a "}},  // a lone quote inside ends the field
       {"\"unclosed\r\nnext\r\n", {"unclosed", "next"}},  // a quote never spans lines
       {"\r\n5\r\n", {"", "5"}},                          // an empty line is an empty field
       {"a,\r\nb", {"a", "", "b"}},
