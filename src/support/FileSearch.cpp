@@ -19,14 +19,19 @@ struct FolderId {
   bool operator==(const FolderId&) const = default;
 };
 
+enum class EntryKind { Folder, RegularFile, Other };
+
 // Entries whose type the directory does not tell, and links, are looked up:
-// a link counts as a folder when it leads to one.
-bool isFolder(const QByteArray& folder, const dirent& entry) {
-  if (entry.d_type == DT_DIR) return true;
-  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+// a link counts as what it leads to.
+EntryKind kindOf(const QByteArray& folder, const dirent& entry) {
+  if (entry.d_type == DT_DIR) return EntryKind::Folder;
+  if (entry.d_type == DT_REG) return EntryKind::RegularFile;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return EntryKind::Other;
   struct stat info {};
   const QByteArray path = folder + '/' + entry.d_name;
-  return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+  if (::stat(path.constData(), &info) != 0) return EntryKind::Other;
+  if (S_ISDIR(info.st_mode)) return EntryKind::Folder;
+  return S_ISREG(info.st_mode) ? EntryKind::RegularFile : EntryKind::Other;
 }
 
 bool isDotEntry(const char* name) {
@@ -53,11 +58,18 @@ void searchFolder(const QString& folder, const std::function<void(const QString&
   while (const dirent* entry = ::readdir(dir)) {
     // Taken exactly: a name may end in blanks, or hold bytes that are not UTF-8.
     const QString name = platform::nameFromBytes(entry->d_name);
-    if (isFolder(encoded, *entry)) {
-      if (!isDotEntry(entry->d_name) && ++subfolderCount <= kMaxSubfolders)
-        subfolders.append(folder + u'/' + name);
-    } else {
-      add(folder + u'/' + name);
+    switch (kindOf(encoded, *entry)) {
+      case EntryKind::Folder:
+        if (!isDotEntry(entry->d_name) && ++subfolderCount <= kMaxSubfolders)
+          subfolders.append(folder + u'/' + name);
+        break;
+      case EntryKind::RegularFile:
+        add(folder + u'/' + name);
+        break;
+      case EntryKind::Other:
+        // A FIFO, socket or device (or a link to one, or to nothing): a FIFO
+        // would hold the transcoder that opens it for good.
+        break;
     }
     if (!firstEntry) {
       QCoreApplication::processEvents();

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <utility>
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -148,6 +149,7 @@ TEST_F(Queue, FolderRoadQueuesWhatTheSearchFindsBehindTheQueue) {
   QTemporaryDir tree, empty;
   touch(tree.path() + "/m/c.mp4");
   touch(tree.path() + "/only.wav  ");
+  ASSERT_EQ(mkfifo(QFile::encodeName(tree.path() + "/m/pipe.wav").constData(), 0600), 0);
   window.txtAction->setText("menuAddaFolder");  // cancelled: nothing searched
   EXPECT_EQ(modal.folderTitles, std::vector<QString>{"Please select a folder:"});
   modal.folderAnswers = {empty.path()};

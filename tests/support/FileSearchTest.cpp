@@ -6,8 +6,12 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstring>
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -100,14 +104,35 @@ TEST_F(FileSearch, FollowsFolderLinksButEndsALinkLoop) {
   link("..", root + "/m/up");
   link(".", root + "/m/self");
   link("m", root + "/again");
-  link("missing", root + "/dangling");
   // A second way into m is searched; the links back to m itself and to the
   // folder above it are not entered.
   const QStringList found = search(root);
-  EXPECT_EQ(found.size(), 4);
+  EXPECT_EQ(found.size(), 3);
   EXPECT_EQ(QSet<QString>(found.begin(), found.end()),
-            (QSet<QString>{root + "/top.mp3", root + "/dangling", root + "/m/c.mp4",
-                           root + "/again/c.mp4"}));
+            (QSet<QString>{root + "/top.mp3", root + "/m/c.mp4", root + "/again/c.mp4"}));
+}
+
+TEST_F(FileSearch, FindsRegularFilesOnly) {
+  // A FIFO would hold the transcoder that opens it for good; a socket or a
+  // device is no media file either.
+  touch(root + "/file.mp3");
+  link("file.mp3", root + "/link.mp3");
+  const QString others[] = {root + "/fifo.mp3", root + "/socket.mp3", root + "/device.mp3",
+                            root + "/dangling.mp3", root + "/fifolink.mp3"};
+  ASSERT_EQ(mkfifo(QFile::encodeName(others[0]).constData(), 0600), 0);
+  const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const QByteArray socketPath = QFile::encodeName(others[1]);
+  ASSERT_LT(size_t(socketPath.size()), sizeof(address.sun_path));
+  memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+  ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+  link("/dev/null", others[2]);
+  link("missing", others[3]);
+  link("fifo.mp3", others[4]);
+  const QSet<QString> found = searchSet(root);
+  close(sock);
+  EXPECT_EQ(found, (QSet<QString>{root + "/file.mp3", root + "/link.mp3"}));
 }
 
 TEST_F(FileSearch, KeepsTheFolderTextAsGivenAndNamesExactly) {
