@@ -1,5 +1,7 @@
 #include "main/DropTarget.h"
 
+#include "platform/NameBytes.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -11,17 +13,34 @@ namespace {
 bool isOnThisMachine(const QUrl& url) {
   return url.isLocalFile() && (url.host().isEmpty() || url.host() == u"localhost");
 }
+
+// Some senders put a name's bytes into the list as they are; encoded, they
+// pass through QUrl unchanged like those sent percent-encoded.
+QByteArray withHighBytesEncoded(const QByteArray& entry) {
+  QByteArray encoded;
+  for (const char byte : entry) {
+    if (static_cast<unsigned char>(byte) < 0x80)
+      encoded += byte;
+    else
+      encoded += '%' + QByteArray(1, byte).toHex().toUpper();
+  }
+  return encoded;
+}
 }  // namespace
 
 QStringList droppedFiles(const QMimeData* data) {
   QStringList files;
   if (!data || !data->hasUrls()) return files;
-  for (QUrl url : data->urls()) {
+  // Read from the list's own bytes: QUrl decodes a percent-encoded name as
+  // UTF-8 and loses every byte of one that is not.
+  for (QByteArray entry : data->data(QStringLiteral("text/uri-list")).split('\n')) {
+    if (entry.endsWith('\r')) entry.chop(1);
+    if (entry.isEmpty() || entry.startsWith('#')) continue;
+    const QUrl url = QUrl::fromEncoded(withHighBytesEncoded(entry));
     if (!isOnThisMachine(url)) continue;
-    url.setHost(QString());
-    QString path = url.toLocalFile();
-    if (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
-    files.append(path);
+    QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    if (path.size() > 1 && path.endsWith('/')) path.chop(1);
+    files.append(platform::nameFromBytes(path));
   }
   return files;
 }

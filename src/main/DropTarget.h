@@ -8,7 +8,7 @@ class QWidget;
 
 // The local files a drop carries, in the order the data lists them; other
 // addresses, files of other hosts among them, are no files. A folder comes
-// without a trailing "/".
+// without a trailing "/"; names keep their bytes (platform/NameBytes.h).
 QStringList droppedFiles(const QMimeData* data);
 
 // Lets a widget take drops of any data with the copy action and hands each

@@ -1,3 +1,4 @@
+#include "ByteNames.h"
 #include "FakeProgram.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
@@ -35,6 +36,22 @@ std::unique_ptr<QMimeData> filesData(const QStringList& paths) {
   data->setUrls(urls);
   return data;
 }
+
+// A file list as another program's drop brings it: the bytes as sent (a
+// QMimeData of our own would parse them into addresses when set).
+class ForeignDrop : public QMimeData {
+ public:
+  explicit ForeignDrop(QByteArray uriList) : uriList_(std::move(uriList)) {}
+  QStringList formats() const override { return {"text/uri-list"}; }
+
+ protected:
+  QVariant retrieveData(const QString& type, QMetaType) const override {
+    return type == "text/uri-list" ? QVariant(uriList_) : QVariant();
+  }
+
+ private:
+  QByteArray uriList_;
+};
 
 // A drag and its drop as the window system delivers them (a widget gets the
 // drop only when it took the drag); the action the drop reported, or
@@ -232,6 +249,17 @@ TEST_F(Queue, DropsOnTheListAppendLocalFilesInOrderUntrimmed) {
   // The column header is part of the list.
   EXPECT_EQ(dropFiles(window.LV->header(), {"/music/h.mp3"}), Qt::CopyAction);
   EXPECT_EQ(queued().last(), "/music/h.mp3");
+}
+
+TEST_F(Queue, DroppedNamesKeepTheirBytes) {
+  // As file managers send them: percent-encoded, or raw bytes from others.
+  const ForeignDrop data("# a comment line\r\nfile:///m/nonutf%FF%FE.wav\r\n"
+                         "file:///m/raw\xff\xfe.wav\r\nfile://localhost/m/%C3%A9t%C3%A9%20.mp3\r\n");
+  EXPECT_EQ(dropOn(list(), data), Qt::CopyAction);
+  QList<QByteArray> bytes;
+  for (const QString& path : queued()) bytes.append(rawPath(path));
+  EXPECT_EQ(bytes, (QList<QByteArray>{"/m/nonutf\xff\xfe.wav", "/m/raw\xff\xfe.wav",
+                                      "/m/\xc3\xa9t\xc3\xa9 .mp3"}));
 }
 
 TEST_F(Queue, DropOnTheDoorPanelHidesItWhateverTheDataHolds) {
