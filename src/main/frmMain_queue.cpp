@@ -13,6 +13,7 @@
 #include "main/frmMenu.h"
 #include "options/frmOptions.h"
 #include "platform/Modal.h"
+#include "platform/NameBytes.h"
 #include "platform/ProgramFolder.h"
 #include "support/CCommonDialogs.h"
 #include "support/FileSearch.h"
@@ -104,9 +105,13 @@ void frmMain::setHintText(const QString& caption) {
 }
 
 void frmMain::appendToQueue(const QStringList& paths, QString (*tag)(const QString&)) {
+  // lstFile keeps each name's bytes; the list shows those it cannot read as
+  // replacement characters instead of unpaired surrogates.
   QList<QTreeWidgetItem*> items;
   items.reserve(paths.size());
-  for (const QString& path : paths) items.append(new QTreeWidgetItem(QStringList{path, tag(path)}));
+  for (const QString& path : paths)
+    items.append(new QTreeWidgetItem(
+        QStringList{platform::readableName(path), platform::readableName(tag(path))}));
   lstFile->addItems(paths);
   LV->addTopLevelItems(items);
 }

@@ -83,12 +83,19 @@ class Queue : public ::testing::Test {
 
   // The queued paths; fails the test unless both lists hold the same ones.
   QStringList queued() const {
-    QStringList files, shown;
-    for (int i = 0; i < window.lstFile->count(); ++i) files.append(window.lstFile->item(i)->text());
-    for (int i = 0; i < window.LV->topLevelItemCount(); ++i)
-      shown.append(window.LV->topLevelItem(i)->text(0));
-    EXPECT_EQ(files, shown) << "lstFile and LV out of step";
+    QStringList files, readable;
+    for (int i = 0; i < window.lstFile->count(); ++i) {
+      files.append(window.lstFile->item(i)->text());
+      readable.append(platform::readableName(files.last()));
+    }
+    EXPECT_EQ(readable, shown()) << "lstFile and LV out of step";
     return files;
+  }
+  QStringList shown() const {
+    QStringList result;
+    for (int i = 0; i < window.LV->topLevelItemCount(); ++i)
+      result.append(window.LV->topLevelItem(i)->text(0));
+    return result;
   }
   QStringList tags() const {
     QStringList result;
@@ -260,6 +267,10 @@ TEST_F(Queue, DroppedNamesKeepTheirBytes) {
   for (const QString& path : queued()) bytes.append(rawPath(path));
   EXPECT_EQ(bytes, (QList<QByteArray>{"/m/nonutf\xff\xfe.wav", "/m/raw\xff\xfe.wav",
                                       "/m/\xc3\xa9t\xc3\xa9 .mp3"}));
+  // The list shows each byte it cannot read as a replacement character.
+  const QString unreadable(2, QChar::ReplacementCharacter);
+  EXPECT_EQ(shown(), (QStringList{"/m/nonutf" + unreadable + ".wav", "/m/raw" + unreadable + ".wav",
+                                  QString::fromUtf8("/m/\xc3\xa9t\xc3\xa9 .mp3")}));
 }
 
 TEST_F(Queue, DropOnTheDoorPanelHidesItWhateverTheDataHolds) {
