@@ -12,3 +12,9 @@ QString TrimmedFormatTag(const QString& path) {
 }
 
 QString GetFolderFromPath(const QString& path) { return path.left(path.lastIndexOf(u'/') + 1); }
+
+QString unreadableNameMessage(const QString& path) {
+  return u'"' + path +
+         QStringLiteral("\" was not added: its name can't be read, as it is not valid text. "
+                        "Drop the file onto the list or add its folder instead.");
+}

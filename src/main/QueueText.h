@@ -17,3 +17,7 @@ QString TrimmedFormatTag(const QString& path);
 
 // The path up to and including its last "/"; empty when it holds none.
 QString GetFolderFromPath(const QString& path);
+
+// Why a file chosen in the open dialog is refused when the dialog could not
+// carry its name's bytes (see platform::lostItsBytes).
+QString unreadableNameMessage(const QString& path);

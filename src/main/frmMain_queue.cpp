@@ -125,7 +125,10 @@ void frmMain::imgAdd_Click() {
   if (!objCommonDialogs->ShowOpen()) return;
 
   const QString path = objCommonDialogs->FileName();
-  if (!path.isEmpty()) {
+  if (platform::lostItsBytes(path)) {
+    platform::modal().showMessage(this, unreadableNameMessage(path), QStringLiteral("Open Files"),
+                                  platform::MessageIcon::Exclamation);
+  } else if (!path.isEmpty()) {
     mLastOpenFolder = GetFolderFromPath(path);
     appendToQueue({path}, TrimmedFormatTag);
   }

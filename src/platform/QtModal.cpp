@@ -1,6 +1,7 @@
 #include "platform/QtModal.h"
 
 #include "platform/FileDialogFilters.h"
+#include "platform/NameBytes.h"
 #include "platform/WavPlayer.h"
 
 #include <QApplication>
@@ -20,9 +21,26 @@
 namespace platform {
 namespace {
 
+// Qt's dialog shows a name's bytes that are not UTF-8 as U+FFFD, so such a
+// file no longer exists under the name chosen, and the dialog itself would
+// call it "not found". It is handed back instead, for the caller to refuse
+// it for what it is.
+class FileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  void accept() override {
+    const QStringList chosen = selectedFiles();
+    if (fileMode() == ExistingFile && chosen.size() == 1 && lostItsBytes(chosen.first()))
+      QDialog::accept();
+    else
+      QFileDialog::accept();
+  }
+};
+
 std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(owner, request.title, request.folder);
+  FileDialog dialog(owner, request.title, request.folder);
   setFileFilters(dialog, request.filters);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile

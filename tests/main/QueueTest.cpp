@@ -169,6 +169,22 @@ TEST_F(Queue, OpenDialogAddsOneFileAndRemembersItsFolder) {
   EXPECT_FALSE(hintShown());
 }
 
+TEST_F(Queue, OpenDialogRefusesANameItCouldNotRead) {
+  // Qt's dialog shows the bytes of a name that are not UTF-8 as U+FFFD, so
+  // the path it hands back names nothing.
+  ByteNamedFolder dir;
+  touchRaw(platform::nameFromBytes(rawPath(dir.path()) + "/nonutf\xff\xfe.wav"));
+  const QString chosen = dir.path() + "/nonutf" + QString(2, QChar::ReplacementCharacter) + ".wav";
+  modal.openAnswers = {chosen};
+  window.imgAdd_Click();
+  EXPECT_TRUE(queued().isEmpty());
+  ASSERT_EQ(modal.messages.size(), 1u);
+  EXPECT_EQ(modal.messages[0].text,
+            '"' + chosen + "\" was not added: its name can't be read, as it is not valid text. "
+                           "Drop the file onto the list or add its folder instead.");
+  EXPECT_EQ(modal.messages[0].title, "Open Files");
+}
+
 TEST_F(Queue, FolderRoadQueuesWhatTheSearchFindsBehindTheQueue) {
   QTemporaryDir tree, empty;
   touch(tree.path() + "/m/c.mp4");
