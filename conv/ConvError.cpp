@@ -1,6 +1,8 @@
 #include "ConvError.h"
 
+#include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "LibavLog.h"
 
@@ -17,6 +19,7 @@ std::string avErrorText(int code) {
 int checkAv(int code, const std::string& what) {
   // What libav said before a call that went well belongs to no failure.
   const std::string said = takeLibavError();
+  if (code == AVERROR(ENOMEM)) throw std::bad_alloc();
   if (code < 0) throw ConvError(what + ": " + (said.empty() ? avErrorText(code) : said));
   return code;
 }

@@ -8,7 +8,8 @@ struct ConvError : std::runtime_error {
 };
 
 // Throws a ConvError "what: <libav's last error line, or its text for code>"
-// when code is negative; returns code otherwise.
+// when code is negative (std::bad_alloc when libav lacked memory); returns
+// code otherwise.
 int checkAv(int code, const std::string& what);
 
 // "what: <the system's text for error>"; callers save errno before building what.

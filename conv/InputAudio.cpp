@@ -61,7 +61,10 @@ InputAudio::InputAudio(const std::string& path) : path_(path), file_(path) {
   AVDictionary* options = nullptr;
   // libavformat's WAV reader would stop where a wrapped size points, then hunt
   // for chunks through gigabytes of samples: plain PCM is read raw instead.
-  if (wav && wav->sizeWrapped && !wav->rawDemuxer.empty()) {
+  // The raw reader takes the header's rate and channels as given, and sizes its
+  // reads by them: without both, the file is left to the WAV reader's checks.
+  if (wav && wav->sizeWrapped && !wav->rawDemuxer.empty() && wav->sampleRate > 0 &&
+      wav->channels > 0) {
     raw = av_find_input_format(wav->rawDemuxer.c_str());
     av_dict_set_int(&options, "sample_rate", wav->sampleRate, 0);
     av_dict_set_int(&options, "channels", wav->channels, 0);

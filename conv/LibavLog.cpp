@@ -1,5 +1,7 @@
 #include "LibavLog.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdarg>
 #include <mutex>
 #include <utility>
@@ -13,6 +15,14 @@ namespace {
 std::mutex gMutex;
 std::string gPartial;  // a line libav gives in pieces
 std::string gLast;
+bool gLackedMemory = false;
+
+bool speaksOfMemory(const std::string& line) {
+  std::string lower(line);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return char(std::tolower(c)); });
+  return lower.find("memory") != std::string::npos;
+}
 
 void keepErrorLine(void* context, int level, const char* format, va_list args) {
   if ((level & 0xFF) > AV_LOG_ERROR) return;
@@ -24,6 +34,7 @@ void keepErrorLine(void* context, int level, const char* format, va_list args) {
   if (gPartial.empty() || gPartial.back() != '\n') return;
   gPartial.erase(gPartial.find_last_not_of(" \n") + 1);
   if (!gPartial.empty()) gLast = gPartial;
+  gLackedMemory = gLackedMemory || speaksOfMemory(gPartial);
   gPartial.clear();
 }
 
@@ -37,4 +48,9 @@ void keepLibavErrors() {
 std::string takeLibavError() {
   std::lock_guard lock(gMutex);
   return std::exchange(gLast, std::string());
+}
+
+bool libavLackedMemory() {
+  std::lock_guard lock(gMutex);
+  return gLackedMemory;
 }

@@ -9,3 +9,6 @@ void keepLibavErrors();
 // The last error line libav gave since the previous call, without the name
 // of the part that gave it; empty when none.
 std::string takeLibavError();
+
+// Whether libav said in an error line that it could not get memory.
+bool libavLackedMemory();

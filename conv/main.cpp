@@ -9,21 +9,28 @@
 #include "ConvError.h"
 #include "LibavLog.h"
 #include "LogText.h"
+#include "MemoryLimits.h"
 #include "Transcode.h"
 
 int main(int argc, char** argv) {
   // libav's own chatter would push the Duration line out of the log's first
   // bytes; every failure is reported by us as one line instead.
   keepLibavErrors();
+  limitMemory();
   // The conversion finishes even when no one reads the log any more.
   std::signal(SIGPIPE, SIG_IGN);
+  std::string inputPath;
   try {
-    transcode(parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    const ConvRequest request = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    inputPath = request.inputPath;
+    transcode(request);
     return 0;
   } catch (const ConvError& error) {
-    writeLog(std::string("conv: ") + error.what() + "\n");
+    // Where libav went without memory it was refused, it may fail later on
+    // in other terms; the memory is the cause.
+    writeLog("conv: " + (libavLackedMemory() ? memoryRefusal(inputPath) : error.what()) + "\n");
   } catch (const std::bad_alloc&) {
-    writeLog("conv: out of memory\n");
+    writeLog("conv: " + memoryRefusal(inputPath) + "\n");
   }
   return 1;
 }

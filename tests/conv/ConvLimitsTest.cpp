@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <unistd.h>
+
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #include "ConvRun.h"
@@ -31,6 +34,48 @@ ConvProcess startConvLimited(int resource, rlim_t limit,
   ConvProcess process = startConv(args);
   setrlimit(resource, &former);
   return process;
+}
+
+std::string littleEndian(uint64_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i) & 0xFF);
+  return out;
+}
+
+std::string bigEndian32(uint32_t value) {
+  std::string out = littleEndian(value, 4);
+  return {out.rbegin(), out.rend()};
+}
+
+// RIFF, WAVE and a 16-bit stereo "fmt " chunk at the given rate.
+std::string wavStart(uint32_t riffSize, uint32_t rate) {
+  return "RIFF" + littleEndian(riffSize, 4) + "WAVE" + "fmt " + littleEndian(16, 4) + littleEndian(1, 2) +
+         littleEndian(2, 2) + littleEndian(rate, 4) + littleEndian(rate * 4ull, 4) + littleEndian(4, 2) +
+         littleEndian(16, 2);
+}
+
+// 120 bytes whose tag list claims 2 GB, for one title.
+void writeHugeTagList(const std::string& path) {
+  std::string bytes = wavStart(112, 44100) + "LIST" + littleEndian(0x80000000, 4) + "INFO" + "INAM" +
+                      littleEndian(0x7FFFFFF0, 4);
+  writeFile(path, bytes + std::string(120 - bytes.size(), 'x'));
+}
+
+// One second of AAC whose sample tables claim 80,000,000 samples in one chunk.
+void writeHugeSampleTable(const std::string& path) {
+  writeMedia(path, {.muxer = "ipod", .audioCodec = "aac", .seconds = 1});
+  std::string bytes = readFile(path);
+  const size_t sizes = bytes.find("stsz"), chunks = bytes.find("stsc");
+  bytes.replace(sizes + 8, 8, bigEndian32(1) + bigEndian32(80'000'000));  // all of size 1
+  bytes.replace(chunks + 16, 4, bigEndian32(80'000'000));                 // samples in chunk 1
+  writeFile(path, bytes);
+}
+
+// Over 4 GiB (sparse), so its data size has wrapped, and a sample rate of 0.
+void writeWrappedRatelessWav(const std::string& path) {
+  const uint64_t dataBytes = (uint64_t(1) << 32) + 1'000'000;
+  writeFile(path, wavStart(uint32_t(dataBytes + 36), 0) + "data" + littleEndian(dataBytes, 4));
+  ASSERT_EQ(truncate(path.c_str(), off_t(44 + dataBytes)), 0);
 }
 
 class ConvLimits : public testing::Test {
@@ -61,6 +106,31 @@ TEST_F(ConvLimits, MemoryStaysSmallWhateverTheRateRatio) {
   ConvResult down = runConv({"-i", fast, "-y", "-ar", "44100", output_});
   EXPECT_EQ(down.exitCode, 0) << down.log;
   EXPECT_LT(down.peakKiB, 100 * 1024);
+}
+
+// Headers claiming sizes that make the libraries allocate gigabytes: the run
+// is refused within the bound, mostly for the memory it would need.
+TEST_F(ConvLimits, HeadersClaimingHugeSizesAreRefusedWithinTheMemoryBound) {
+  const std::string needsMemory = "needs more memory than an audio file of this kind can justify";
+  const struct {
+    const char* name;
+    std::function<void(const std::string&)> write;
+    std::string reason;
+  } hostile[] = {
+      {"tags.wav", writeHugeTagList, needsMemory},
+      {"table.m4a", writeHugeSampleTable, "table.m4a'"},
+      {"rate0.wav", writeWrappedRatelessWav, "Invalid sample rate: 0"},
+  };
+  for (const auto& file : hostile) {
+    SCOPED_TRACE(file.name);
+    const std::string path = folder_.path(file.name);
+    file.write(path);
+    ConvResult run = runConv({"-i", path, "-y", output_}, 20);
+    EXPECT_EQ(run.exitCode, 1) << run.log;
+    EXPECT_LT(run.peakKiB, 100 * 1024);
+    EXPECT_NE(run.lastLine().find(file.reason), std::string::npos) << run.log;
+    std::filesystem::remove(path);
+  }
 }
 
 TEST_F(ConvLimits, EveryNameTheFolderTakesConverts) {
