@@ -1,8 +1,8 @@
 #include "feedback/frmSuggest.h"
 
 #include "feedback/FeedbackRequest.h"
-#include "main/ImageButton.h"
 #include "platform/Modal.h"
+#include "skin/ImageButton.h"
 
 #include <QPointer>
 #include <utility>

@@ -1,10 +1,10 @@
 #include "main/ScreenshotHook.h"
 
 #include "feedback/frmSuggest.h"
-#include "main/ImageButton.h"
 #include "main/PictureBox.h"
 #include "main/frmMain.h"
 #include "options/frmOptions.h"
+#include "skin/ImageButton.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 #include "main/frmMain.h"
 
 #include "main/CommandLines.h"
-#include "main/ImageButton.h"
 #include "main/PathBox.h"
 #include "main/SetupFile.h"
-#include "main/SkinResources.h"
-#include "main/TextFit.h"
 #include "platform/ProgramFolder.h"
+#include "skin/ImageButton.h"
+#include "skin/SkinResources.h"
+#include "skin/TextFit.h"
 #include "support/DOSOutputs.h"
 
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #pragma once
 #include "main/BatchFailures.h"
-#include "main/LinkLabel.h"
-#include "main/SkinnedWindow.h"
-#include "main/Twips.h"
+#include "skin/LinkLabel.h"
+#include "skin/SkinnedWindow.h"
+#include "skin/Twips.h"
 
 #include <QComboBox>
 #include <QLabel>

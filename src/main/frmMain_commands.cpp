@@ -1,11 +1,11 @@
 // The main window's commands: the menu line's popups, the help page, the
 // home-page link, the about box, and the command channel through which the
 // popup menus' items reach the window.
-#include "main/ImageButton.h"
 #include "main/WebSite.h"
 #include "main/frmMain.h"
 #include "main/frmMenu.h"
 #include "platform/Modal.h"
+#include "skin/ImageButton.h"
 
 #include <QUrl>
 

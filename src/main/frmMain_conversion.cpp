@@ -1,13 +1,13 @@
 // The conversion driver: the queue's head is converted file after file, each
 // started from a fresh tick of Timer1 so the call depth never grows.
 #include "main/CommandLines.h"
-#include "main/ImageButton.h"
 #include "main/OutputFolder.h"
 #include "main/SameFile.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
+#include "skin/ImageButton.h"
 #include "support/DOSOutputs.h"
 
 #include <QCoreApplication>

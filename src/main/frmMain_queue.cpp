@@ -4,17 +4,17 @@
 // folder. Every road changes lstFile and LV together, with no events
 // processed in between, so the two lists always hold the same files.
 #include "main/DropTarget.h"
-#include "main/ImageButton.h"
 #include "main/PictureBox.h"
 #include "main/QueueText.h"
-#include "main/SkinResources.h"
-#include "main/TextFit.h"
 #include "main/frmMain.h"
 #include "main/frmMenu.h"
 #include "options/frmOptions.h"
 #include "platform/Modal.h"
 #include "platform/NameBytes.h"
 #include "platform/ProgramFolder.h"
+#include "skin/ImageButton.h"
+#include "skin/SkinResources.h"
+#include "skin/TextFit.h"
 #include "support/CCommonDialogs.h"
 #include "support/FileSearch.h"
 

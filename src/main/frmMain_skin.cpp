@@ -1,12 +1,12 @@
 // The main window's skinned frame: its face, the title-bar images, the
 // drop-down arrow boxes, the links, and the looks of every image button.
-#include "main/ImageButton.h"
-#include "main/LinkLabel.h"
-#include "main/SkinControls.h"
-#include "main/SkinResources.h"
-#include "main/SkinStyle.h"
 #include "main/WebSite.h"
 #include "main/frmMain.h"
+#include "skin/ImageButton.h"
+#include "skin/LinkLabel.h"
+#include "skin/SkinControls.h"
+#include "skin/SkinResources.h"
+#include "skin/SkinStyle.h"
 
 #include <QMouseEvent>
 #include <QPainter>

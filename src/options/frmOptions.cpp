@@ -1,10 +1,10 @@
 #include "options/frmOptions.h"
 
-#include "main/ImageButton.h"
-#include "main/SkinControls.h"
 #include "options/OptionValues.h"
 #include "options/OptionsFile.h"
 #include "platform/Modal.h"
+#include "skin/ImageButton.h"
+#include "skin/SkinControls.h"
 #include "support/NumberRules.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-#include "main/SkinnedDialog.h"
 #include "options/CutTimes.h"
+#include "skin/SkinnedDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,9 +3,9 @@
 #include "FileBytes.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
-#include "main/ImageButton.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
+#include "skin/ImageButton.h"
 #include "support/DOSOutputs.h"
 
 #include <QCoreApplication>

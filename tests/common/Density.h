@@ -1,5 +1,5 @@
 #pragma once
-#include "main/Twips.h"
+#include "skin/Twips.h"
 
 // Fixes the screen's twips per pixel while it lives; by default the density
 // the layout is drawn for.

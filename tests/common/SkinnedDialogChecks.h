@@ -1,5 +1,5 @@
 #pragma once
-#include "main/SkinnedDialog.h"
+#include "skin/SkinnedDialog.h"
 #include "common/MouseInput.h"
 
 #include <QScreen>

@@ -1,6 +1,6 @@
 #include "feedback/frmSuggest.h"
-#include "main/ImageButton.h"
 #include "main/frmMain.h"
+#include "skin/ImageButton.h"
 #include "common/MouseInput.h"
 #include "common/ScriptedModal.h"
 #include "common/TempFolder.h"

@@ -1,5 +1,5 @@
 #include "feedback/frmSuggest.h"
-#include "main/ImageButton.h"
+#include "skin/ImageButton.h"
 #include "common/MouseInput.h"
 #include "common/ScriptedModal.h"
 #include "common/Density.h"

@@ -1,6 +1,6 @@
 #include "feedback/FeedbackRequest.h"
 #include "feedback/frmSuggest.h"
-#include "main/ImageButton.h"
+#include "skin/ImageButton.h"
 #include "common/MouseInput.h"
 
 #include <QTcpServer>

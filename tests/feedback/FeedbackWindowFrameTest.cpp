@@ -1,6 +1,6 @@
 #include "feedback/frmSuggest.h"
-#include "main/ImageButton.h"
-#include "main/SkinResources.h"
+#include "skin/ImageButton.h"
+#include "skin/SkinResources.h"
 #include "common/SkinnedDialogChecks.h"
 #include "common/Density.h"
 

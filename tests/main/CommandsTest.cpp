@@ -4,11 +4,11 @@
 #include "ScriptedModal.h"
 #include "TempFolder.h"
 #include "common/Density.h"
-#include "main/ImageButton.h"
 #include "main/PictureBox.h"
 #include "main/WebSite.h"
 #include "main/frmMain.h"
 #include "main/frmMenu.h"
+#include "skin/ImageButton.h"
 #include "support/CCommonDialogs.h"
 #include "support/DOSOutputs.h"
 

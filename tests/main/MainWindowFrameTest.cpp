@@ -1,6 +1,6 @@
-#include "main/ImageButton.h"
-#include "main/SkinResources.h"
+#include "skin/ImageButton.h"
 #include "main/frmMain.h"
+#include "skin/SkinResources.h"
 #include "common/MouseInput.h"
 #include "common/ScriptedModal.h"
 #include "common/TempFolder.h"

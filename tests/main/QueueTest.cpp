@@ -2,12 +2,12 @@
 #include "FakeProgram.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
-#include "main/ImageButton.h"
 #include "main/PictureBox.h"
 #include "main/QueueText.h"
 #include "main/frmMain.h"
 #include "main/frmMenu.h"
 #include "options/OptionValues.h"
+#include "skin/ImageButton.h"
 #include "support/CCommonDialogs.h"
 #include "support/DOSOutputs.h"
 

@@ -9,9 +9,9 @@
 #include "ScriptedModal.h"
 #include "TempFolder.h"
 #include "common/Density.h"
-#include "main/ImageButton.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
+#include "skin/ImageButton.h"
 #include "support/CCommonDialogs.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "TempFolder.h"
-#include "main/LinkLabel.h"
-#include "main/TextFit.h"
 #include "main/frmMain.h"
+#include "skin/LinkLabel.h"
+#include "skin/TextFit.h"
 
 #include <QFontMetricsF>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "main/ImageButton.h"
-#include "main/SkinResources.h"
+#include "skin/ImageButton.h"
 #include "options/frmOptions.h"
+#include "skin/SkinResources.h"
 #include "common/SkinnedDialogChecks.h"
 #include "common/Density.h"
 

@@ -3,11 +3,11 @@
 #include "MouseInput.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
-#include "main/ImageButton.h"
 #include "main/frmMain.h"
 #include "options/OptionsFile.h"
 #include "options/StoredValues.h"
 #include "options/frmOptions.h"
+#include "skin/ImageButton.h"
 
 #include <QAbstractItemView>
 #include <gtest/gtest.h>

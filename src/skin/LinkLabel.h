@@ -1,5 +1,5 @@
 #pragma once
-#include "main/ClickableLabel.h"
+#include "skin/ClickableLabel.h"
 
 // A text label that acts as a link: underlined, with the hand cursor. Its
 // hover look, where it has one, shows the text in the accent colour.

@@ -1,5 +1,5 @@
 #pragma once
-#include "main/Twips.h"
+#include "skin/Twips.h"
 
 #include <QPixmap>
 #include <QRegion>

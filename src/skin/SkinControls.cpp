@@ -1,7 +1,7 @@
-#include "main/SkinControls.h"
+#include "skin/SkinControls.h"
 
-#include "main/ImageButton.h"
-#include "main/SkinResources.h"
+#include "skin/ImageButton.h"
+#include "skin/SkinResources.h"
 
 #include <QComboBox>
 

@@ -1,4 +1,4 @@
-#include "main/ClickableLabel.h"
+#include "skin/ClickableLabel.h"
 
 #include <QMouseEvent>
 

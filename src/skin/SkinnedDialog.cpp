@@ -1,9 +1,9 @@
-#include "main/SkinnedDialog.h"
+#include "skin/SkinnedDialog.h"
 
-#include "main/ImageButton.h"
-#include "main/SkinControls.h"
-#include "main/SkinResources.h"
-#include "main/SkinStyle.h"
+#include "skin/ImageButton.h"
+#include "skin/SkinControls.h"
+#include "skin/SkinResources.h"
+#include "skin/SkinStyle.h"
 
 #include <QMouseEvent>
 #include <QPainter>

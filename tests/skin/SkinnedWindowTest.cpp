@@ -1,6 +1,6 @@
-#include "main/SkinnedDialog.h"
-#include "main/SkinnedWindow.h"
-#include "main/Twips.h"
+#include "skin/SkinnedDialog.h"
+#include "skin/SkinnedWindow.h"
+#include "skin/Twips.h"
 #include "common/MouseInput.h"
 #include "common/Density.h"
 

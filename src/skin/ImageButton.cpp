@@ -1,4 +1,4 @@
-#include "main/ImageButton.h"
+#include "skin/ImageButton.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "main/SkinnedWindow.h"
+#include "skin/SkinnedWindow.h"
 
 #include "support/NumberRules.h"
 

@@ -1,5 +1,5 @@
-#include "main/ImageButton.h"
-#include "main/LinkLabel.h"
+#include "skin/ImageButton.h"
+#include "skin/LinkLabel.h"
 #include "common/MouseInput.h"
 
 #include <gtest/gtest.h>

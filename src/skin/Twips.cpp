@@ -1,4 +1,4 @@
-#include "main/Twips.h"
+#include "skin/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

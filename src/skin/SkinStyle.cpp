@@ -1,4 +1,4 @@
-#include "main/SkinStyle.h"
+#include "skin/SkinStyle.h"
 
 QString skinnedControlsStyleSheet() {
   // The drop-down lists' own arrows stay blank: the skinned arrow boxes lie over them.

@@ -1,4 +1,4 @@
-#include "main/SkinResources.h"
+#include "skin/SkinResources.h"
 
 // The resources live in a static library, where nothing else would pull them in.
 static void initSkinResources() { Q_INIT_RESOURCE(skin); }

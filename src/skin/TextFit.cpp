@@ -1,4 +1,4 @@
-#include "main/TextFit.h"
+#include "skin/TextFit.h"
 
 #include <QEvent>
 #include <QFontMetricsF>

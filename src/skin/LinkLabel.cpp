@@ -1,6 +1,6 @@
-#include "main/LinkLabel.h"
+#include "skin/LinkLabel.h"
 
-#include "main/SkinResources.h"
+#include "skin/SkinResources.h"
 
 namespace {
 const QColor kNormalColor(Qt::black);

@@ -1,5 +1,5 @@
 #pragma once
-#include "main/ClickableLabel.h"
+#include "skin/ClickableLabel.h"
 
 #include <QPixmap>
 #include <optional>

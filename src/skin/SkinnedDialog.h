@@ -1,6 +1,6 @@
 #pragma once
-#include "main/SkinnedWindow.h"
-#include "main/Twips.h"
+#include "skin/SkinnedWindow.h"
+#include "skin/Twips.h"
 
 #include <QDialog>
 #include <QTimer>
