@@ -4,6 +4,7 @@
 #include "platform/NameBytes.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -67,8 +68,18 @@ ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
   posix_spawnattr_t attr;
   posix_spawnattr_init(&attr);
   // A session of its own: no controlling terminal, and signals meant for the
-  // program's terminal do not reach the child.
-  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
+  // program's terminal do not reach the child. And a clean signal state: a
+  // blocked or ignored signal would otherwise pass on to the child, whose own
+  // handling of it (removing a half-written output) would then never run.
+  sigset_t noSignals, catchable;
+  sigemptyset(&noSignals);
+  sigfillset(&catchable);
+  sigdelset(&catchable, SIGKILL);
+  sigdelset(&catchable, SIGSTOP);
+  posix_spawnattr_setsigmask(&attr, &noSignals);
+  posix_spawnattr_setsigdefault(&attr, &catchable);
+  posix_spawnattr_setflags(&attr,
+                           POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
   pid_t pid = -1;
   const int rc = ::posix_spawn(&pid, storage[0].constData(), &actions, &attr, argv.data(), environ);
