@@ -116,6 +116,9 @@ QString integerText(int64_t value) { return QString::number(value); }
 
 QString decimalText(double value) {
   if (value == 0) return QStringLiteral("0");
+  // No digits and no power of ten to place: named as they are.
+  if (std::isnan(value)) return QStringLiteral("nan");
+  if (std::isinf(value)) return value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
   // The scientific form "d.dddddddddddddde-x" holds the 15 rounded digits and
   // the power of ten of the first; the point is then moved by hand.
   char buffer[32];

@@ -30,7 +30,8 @@ QString integerText(int64_t value);
 
 // A finite value rounded to at most 15 significant digits and written out in
 // full: "-" before a negative value, "." as decimal point, never an exponent,
-// no trailing zeros, no thousands separator; zero is "0".
+// no trailing zeros, no thousands separator; zero is "0". Infinities are
+// "inf" and "-inf", and any NaN is "nan".
 QString decimalText(double value);
 
 }  // namespace numbers

@@ -75,4 +75,8 @@ TEST(NumberRules, WritesPlainNumbers) {
   EXPECT_EQ(decimalText(1e20), "100000000000000000000");
   EXPECT_EQ(decimalText(4975.60975609756097), "4975.60975609756");
   EXPECT_EQ(decimalText(-0.0), "0");
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(decimalText(infinity), "inf");
+  EXPECT_EQ(decimalText(-infinity), "-inf");
+  EXPECT_EQ(decimalText(std::numeric_limits<double>::quiet_NaN()), "nan");
 }
