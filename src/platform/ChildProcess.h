@@ -45,7 +45,6 @@ class ChildProcess {
   void close();
 
   int errorCode() const { return errorCode_; }
-  pid_t pid() const { return pid_; }
 
  private:
   int readFd_ = -1;
