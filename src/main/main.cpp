@@ -1,4 +1,3 @@
-#include "main/ScreenshotHook.h"
 #include "main/frmMain.h"
 
 #include <QApplication>
@@ -9,6 +8,5 @@ int main(int argc, char* argv[]) {
   frmMain window;
   if (!window.Form_Load()) return 0;  // another copy runs: end without a trace
   window.show();
-  scheduleScreenshots(window);
   return app.exec();
 }

@@ -1,4 +1,4 @@
-#include "main/ScreenshotHook.h"
+#include "WindowShots.h"
 
 #include "feedback/frmSuggest.h"
 #include "main/PictureBox.h"
@@ -7,7 +7,6 @@
 #include "skin/ImageButton.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QScreen>
 #include <QTimer>
@@ -44,10 +43,7 @@ void afterSettling(const std::function<void()>& step) {
 
 }  // namespace
 
-void scheduleScreenshots(frmMain& window) {
-  const QString folder = qEnvironmentVariable("DABRELIN_SCREENSHOT_DIR");
-  if (folder.isEmpty()) return;
-  const QDir dir(folder);
+void scheduleWindowShots(frmMain& window, const QDir& dir) {
   QTimer::singleShot(0, &window, [&window, dir] {
     afterSettling([&] { saveScreenArea(&window, dir.filePath(QStringLiteral("main.png"))); });
     // The list and the settings under the getting-started panel, one toolbar button lit.
