@@ -21,7 +21,7 @@ AVDictionary* inputTags(const InputAudio& input) {
 
 }  // namespace
 
-void transcode(const ConvRequest& request) {
+Written transcode(const ConvRequest& request) {
   const OutputFormat* format = outputFormatFor(request.outputPath);
   if (!format)
     throw ConvError("cannot tell the output format from '" + request.outputPath +
@@ -58,8 +58,12 @@ void transcode(const ConvRequest& request) {
     return !window.complete();
   });
   assembler.finish();
-  checkAudioWasWhole(input, request, cutStart, window, assembler.samplesWritten());
+  refuseEmptyOutput(input, request, cutStart, window, assembler.samplesWritten());
+  const std::optional<std::string> missing = shortfall(input, request, cutStart, window);
   sink->finish();
   logProgress();
   temp.commit();
+  if (!missing) return Written::Whole;
+  writeLog(*missing + "\n");
+  return Written::Incomplete;
 }

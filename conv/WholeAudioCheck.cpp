@@ -23,11 +23,11 @@ std::string seconds(double value) {
 
 }  // namespace
 
-void checkAudioWasWhole(const InputAudio& input, const ConvRequest& request, double cutStart,
-                        const CutWindow& window, int64_t samplesWritten) {
+void refuseEmptyOutput(const InputAudio& input, const ConvRequest& request, double cutStart,
+                       const CutWindow& window, int64_t samplesWritten) {
+  if (samplesWritten > 0) return;
   const std::string name = "'" + request.inputPath + "'";
-  const std::optional<InputAudio::Span> stated = input.statedAudio();
-  if (samplesWritten == 0 && cutStart > 0) {
+  if (cutStart > 0) {
     std::optional<double> end = window.inputEnd();
     // Nothing at all after seeking: the cut lies past what the input says it holds.
     if (!end && input.durationMicros()) end = *input.durationMicros() / 1e6;
@@ -35,18 +35,23 @@ void checkAudioWasWhole(const InputAudio& input, const ConvRequest& request, dou
       throw ConvError("the cut starts at " + seconds(cutStart) + ", after the end of " + name +
                       " at " + seconds(*end));
   }
-  if (samplesWritten == 0 && window.complete() && request.cutLength)
+  if (window.complete() && request.cutLength)
     throw ConvError("the cut lasts " + seconds(*request.cutLength) + ", less than one sample");
-  if (samplesWritten == 0) throw ConvError(name + " holds no audio that can be decoded");
-  if (window.complete() || !stated) return;
+  throw ConvError(name + " holds no audio that can be decoded");
+}
 
+std::optional<std::string> shortfall(const InputAudio& input, const ConvRequest& request,
+                                     double cutStart, const CutWindow& window) {
+  const std::optional<InputAudio::Span> stated = input.statedAudio();
+  if (window.complete() || !stated) return std::nullopt;
+  const std::string incomplete = "'" + request.outputPath + "' is incomplete: its audio ";
   const double wantedEnd =
       request.cutLength ? std::min(stated->end, cutStart + *request.cutLength) : stated->end;
   if (wantedEnd - window.inputEnd().value_or(0) > kMissingTolerance)
-    throw ConvError(name + " is truncated or damaged: its audio stops at " +
-                    seconds(window.inputEnd().value_or(0)) + " of " + seconds(stated->end));
+    return incomplete + "stops at " + seconds(window.inputEnd().value_or(0)) + " of " +
+           seconds(stated->end);
   const double wanted = wantedEnd - std::max(cutStart, stated->start);
   if (wanted - window.taken() > kMissingTolerance)
-    throw ConvError(name + " is truncated or damaged: its audio adds up to " +
-                    seconds(window.taken()) + " of " + seconds(wanted));
+    return incomplete + "adds up to " + seconds(window.taken()) + " of " + seconds(wanted);
+  return std::nullopt;
 }

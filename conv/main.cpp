@@ -1,5 +1,8 @@
 // conv: converts the audio of one media file, logging progress on stderr for
-// the main program to read. Exit status 0 only when the output is complete.
+// the main program to read. Exit status 0 when the output holds all the audio
+// asked for; 2 when it was written but the input holds less audio than it
+// states (the last line says how much); 1 when nothing was written (the last
+// line says why).
 #include <csignal>
 #include <new>
 #include <string>
@@ -23,8 +26,7 @@ int main(int argc, char** argv) {
   try {
     const ConvRequest request = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     inputPath = request.inputPath;
-    transcode(request);
-    return 0;
+    return transcode(request) == Written::Whole ? 0 : 2;
   } catch (const ConvError& error) {
     // Where libav went without memory it was refused, it may fail later on
     // in other terms; the memory is the cause.

@@ -1,0 +1,124 @@
+// One file of each kind people have, made here, through the built transcoder:
+// every whole file converts to all eight formats, as long as its decoded
+// audio; a file cut in half, holed or with bits flipped keeps what it holds
+// and says it is incomplete (status 2), or writes nothing (status 1).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "ConvRun.h"
+#include "ScratchFolder.h"
+#include "TestMedia.h"
+
+namespace {
+
+enum Damage : unsigned { kHalf = 1, kHoled = 2, kFlipped = 4 };
+
+struct Kind {
+  const char* name;  // the file's name, whose extension tells its kind
+  MediaRecipe recipe;
+  unsigned damages = kHalf | kHoled;  // those a reader can tell: zeroed PCM is only silence
+  bool whole = true;                  // false: its audio has a real gap
+  std::function<void(std::string& bytes)> patch = nullptr;  // what no muxer here writes
+};
+void PrintTo(const Kind& kind, std::ostream* out) { *out << kind.name; }
+
+const char* const kOutputExtensions[] = {".mp3", ".wma", ".ogg", ".wav", ".flac", ".ac3", ".aac", ".amr"};
+
+std::string damaged(const std::string& bytes, Damage damage) {
+  std::string result = bytes;
+  if (damage == kHalf) return result.substr(0, result.size() / 2);
+  if (damage == kHoled) {
+    std::fill(result.begin() + result.size() * 3 / 10, result.begin() + result.size() * 6 / 10, '\0');
+    return result;
+  }
+  for (size_t i = 1; i <= 100; ++i) {  // bits through its middle: whole frames are lost
+    const size_t bit = result.size() * 8 * (20 + i * 60 / 100) / 100 + i * 7;
+    result[bit / 8] ^= char(1 << (bit % 8));
+  }
+  return result;
+}
+
+class ConvCorpus : public testing::TestWithParam<Kind> {
+ protected:
+  // Exit 2 with the output kept and its last line saying so, or exit 1 with
+  // nothing written; never passed off as whole.
+  void expectIncompleteOrNothing(const ConvResult& run, const std::string& output) {
+    if (run.exitCode == 1) {
+      EXPECT_FALSE(std::filesystem::exists(output)) << run.log;
+      return;
+    }
+    ASSERT_EQ(run.exitCode, 2) << run.log;
+    EXPECT_TRUE(std::filesystem::exists(output));
+    EXPECT_EQ(run.lastLine().rfind("'" + output + "' is incomplete: its audio ", 0), 0u) << run.log;
+  }
+
+  ScratchFolder folder_;
+};
+
+TEST_P(ConvCorpus, ConvertsWholeFilesAndKeepsWhatDamagedOnesHold) {
+  const Kind& kind = GetParam();
+  const std::string input = folder_.path(kind.name);
+  writeMedia(input, kind.recipe);
+  std::string bytes = readFile(input);
+  if (kind.patch) {
+    kind.patch(bytes);
+    writeFile(input, bytes);
+  }
+  const double decoded = probeMedia(input).decodedSeconds;
+
+  std::vector<std::pair<std::string, ConvProcess>> runs;
+  for (const char* extension : kOutputExtensions) {
+    const std::string output = folder_.path(std::string("out") + extension);
+    runs.emplace_back(output, startConv({"-i", input, "-y", output}));
+  }
+  for (const auto& [output, process] : runs) {
+    ConvResult run = finishConv(process);
+    SCOPED_TRACE(output);
+    if (kind.whole) {
+      EXPECT_EQ(run.exitCode, 0) << run.log;
+    } else {
+      expectIncompleteOrNothing(run, output);
+    }
+    if (std::filesystem::exists(output)) {
+      EXPECT_NEAR(probeMedia(output).decodedSeconds, decoded, 0.1);
+    }
+  }
+
+  for (Damage damage : {kHalf, kHoled, kFlipped}) {
+    if (!(kind.damages & damage)) continue;
+    SCOPED_TRACE("damage " + std::to_string(damage));
+    const std::string broken = folder_.path("broken-" + std::string(kind.name));
+    const std::string output = folder_.path("broken.wav");
+    writeFile(broken, damaged(bytes, damage));
+    expectIncompleteOrNothing(runConv({"-i", broken, "-y", output}), output);
+    std::filesystem::remove(output);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ConvCorpus,
+    testing::Values(
+        Kind{"pcm.wav", {.seconds = 4}, kHalf},
+        Kind{"tone.mp3", {.muxer = "mp3", .audioCodec = "libmp3lame", .seconds = 4}, kHalf},
+        Kind{"tone.flac", {.muxer = "flac", .audioCodec = "flac", .seconds = 4}, kHalf | kHoled | kFlipped},
+        Kind{"tone.m4a", {.muxer = "ipod", .audioCodec = "aac", .seconds = 4}},
+        Kind{"clip.mp4", {.muxer = "mp4", .audioCodec = "aac", .withVideo = true, .seconds = 4}},
+        Kind{"tone.webm", {.muxer = "webm", .audioCodec = "libvorbis", .seconds = 4}},
+        Kind{"clip.mkv", {.muxer = "matroska", .audioCodec = "aac", .withVideo = true, .seconds = 4,
+                          .videoSeconds = 6}},
+        Kind{"clip.avi", {.muxer = "avi", .audioCodec = "ac3", .withVideo = true, .seconds = 4}},
+        Kind{"tone.asf", {.muxer = "asf", .audioCodec = "wmav2", .seconds = 4}},
+        // The length ASF or FLV states is the whole file's, here the video's.
+        Kind{"long.wmv", {.muxer = "asf", .audioCodec = "wmav2", .withVideo = true, .seconds = 4,
+                          .videoSeconds = 6}, 0},
+        Kind{"long.flv", {.muxer = "flv", .audioCodec = "aac", .withVideo = true, .seconds = 4,
+                          .videoSeconds = 6, .videoCodec = "flv"}, 0}),
+    [](const auto& info) {
+      std::string name = info.param.name;
+      std::replace(name.begin(), name.end(), '.', '_');
+      return name;
+    });
+
+}  // namespace
