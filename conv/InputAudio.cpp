@@ -1,59 +1,9 @@
 #include "InputAudio.h"
 
 #include <algorithm>
-#include <cmath>
-
-extern "C" {
-#include <libavutil/parseutils.h>
-}
 
 #include "ConvError.h"
-#include "StatedLength.h"
 #include "WavHeader.h"
-
-namespace {
-
-// A header's length beyond this (over 100,000 years) cannot be true, and its
-// microseconds would not fit the log's count: such a length is ignored.
-constexpr double kLongestCredibleSeconds = 3.2e12;
-
-std::optional<double> credible(std::optional<double> seconds) {
-  if (seconds && std::isfinite(*seconds) && *seconds > 0 && *seconds < kLongestCredibleSeconds)
-    return seconds;
-  return std::nullopt;
-}
-
-// What the header of a PCM WAV declares, which libavformat does not keep.
-std::optional<double> declaredWavSeconds(const std::optional<WavDataChunk>& wav,
-                                         const AVCodecParameters& audio) {
-  int bits = av_get_bits_per_sample(audio.codec_id);
-  if (!wav || !wav->declaredBytes || bits <= 0) return std::nullopt;
-  return *wav->declaredBytes * 8.0 / (double(bits) * audio.ch_layout.nb_channels * audio.sample_rate);
-}
-
-// The length of the audio by a header that libavformat reads but does not
-// keep, or drops when the file is shorter than it says.
-std::optional<double> headerSeconds(const std::string& path, std::string_view container,
-                                    const std::optional<WavDataChunk>& wav, const AVStream& audio) {
-  if (container == "avi") return credible(aviStatedSeconds(path, audio.index));
-  if (container == "asf") return credible(asfStatedSeconds(path));
-  if (container == "wav") return credible(declaredWavSeconds(wav, *audio.codecpar));
-  return std::nullopt;
-}
-
-// Whether the audio is the file's one track, pictures of its cover aside:
-// only then is a length the file states for itself the audio's length.
-bool isOnlyTrack(const AVFormatContext& file, const AVStream& audio) {
-  for (unsigned i = 0; i < file.nb_streams; ++i) {
-    const AVStream& other = *file.streams[i];
-    if (&other == &audio || other.disposition & AV_DISPOSITION_ATTACHED_PIC) continue;
-    const AVMediaType type = other.codecpar->codec_type;
-    if (type == AVMEDIA_TYPE_AUDIO || type == AVMEDIA_TYPE_VIDEO) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 InputAudio::InputAudio(const std::string& path) : path_(path), file_(path) {
   const std::optional<WavDataChunk> wav = readWavDataChunk(path);
@@ -94,8 +44,8 @@ InputAudio::InputAudio(const std::string& path) : path_(path), file_(path) {
   checkAv(avcodec_open2(decoder_.get(), codec, nullptr), "audio decoder " + std::string(codec->name));
   if (decoder_->sample_rate <= 0 || decoder_->ch_layout.nb_channels <= 0)
     throw ConvError("'" + path + "': its audio stream has no usable sample rate or channels");
-  headerSeconds_ = headerSeconds(path, raw ? "wav" : opened->iformat->name, wav, *stream_);
-  onlyTrack_ = isOnlyTrack(*opened, *stream_);
+  const bool wavFile = raw || std::string_view(opened->iformat->name) == "wav";
+  stated_ = statedLength(path, *opened, *stream_, wavFile ? wav : std::nullopt);
 }
 
 std::optional<int64_t> InputAudio::startMicros() const {
@@ -104,32 +54,13 @@ std::optional<int64_t> InputAudio::startMicros() const {
 }
 
 std::optional<int64_t> InputAudio::durationMicros() const {
-  if (headerSeconds_) return int64_t(*headerSeconds_ * AV_TIME_BASE);
+  if (stated_ && stated_->fromHeader()) return int64_t(stated_->end * AV_TIME_BASE);
   if (container_->duration == AV_NOPTS_VALUE) return std::nullopt;
   return container_->duration;
 }
 
-std::optional<InputAudio::Span> InputAudio::statedAudio() const {
-  // ASF states only the file's length, in its header and on every track: with
-  // a video beside the audio, that is the longer of the two.
-  if (!onlyTrack_ && std::string_view(container_->iformat->name) == "asf") return std::nullopt;
-  if (headerSeconds_) return Span{0, *headerSeconds_};
-  if (container_->duration_estimation_method != AVFMT_DURATION_FROM_STREAM) return std::nullopt;
-  const double origin = startMicros().value_or(0) / 1e6;
-  const double start =
-      stream_->start_time == AV_NOPTS_VALUE ? 0 : stream_->start_time * av_q2d(stream_->time_base) - origin;
-  if (stream_->duration != AV_NOPTS_VALUE && stream_->duration > 0)
-    return Span{start, start + stream_->duration * av_q2d(stream_->time_base)};
-  // Matroska and WebM state the length of the whole file, and muxers add
-  // where each track ends as a tag (taken as the end, the smaller reading).
-  int64_t trackEnd = 0;
-  const AVDictionaryEntry* tag = av_dict_get(stream_->metadata, "DURATION", nullptr, 0);
-  if (tag && av_parse_time(&trackEnd, tag->value, 1) == 0 && trackEnd > 0)
-    return Span{start, trackEnd / 1e6 - origin};
-  // The whole file's length (Matroska, FLV) is the audio's only when nothing
-  // runs beside it.
-  if (onlyTrack_ && container_->duration != AV_NOPTS_VALUE && container_->duration > 0)
-    return Span{start, container_->duration / 1e6};
+std::optional<StatedLength> InputAudio::countedLength() const {
+  if (stated_ && stated_->trust == StatedLength::Trust::Counted) return stated_;
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 
 #include "InputFile.h"
 #include "LibavPtr.h"
+#include "StatedLength.h"
 
 // The best audio stream of an input file, decoded. Every other stream is left
 // unread.
@@ -19,14 +20,9 @@ class InputAudio {
   std::optional<int64_t> startMicros() const;
   std::optional<int64_t> durationMicros() const;
 
-  // Where the input says its audio lies, in seconds from the start; nullopt
-  // when it says nothing that can be trusted (only a guess from the bitrate
-  // or a length measured from timestamps).
-  struct Span {
-    double start = 0;
-    double end = 0;
-  };
-  std::optional<Span> statedAudio() const;
+  // Where the input says its audio lies, when its container counts the audio
+  // itself: audio falling short of it is missing from the file.
+  std::optional<StatedLength> countedLength() const;
 
   // Moves to a key point at or before the position (at most the input's end);
   // false when the container cannot seek, and decoding then starts from the
@@ -47,9 +43,7 @@ class InputAudio {
   libav::InputPtr container_;
   libav::CodecPtr decoder_;
   AVStream* stream_ = nullptr;
-  // The audio's length by a header libavformat does not keep (WAV, AVI, ASF).
-  std::optional<double> headerSeconds_;
-  bool onlyTrack_ = true;  // no other audio or video beside this stream
+  std::optional<StatedLength> stated_;
   libav::FramePtr frame_ = libav::makeFrame();
   int64_t framesDecoded_ = 0;
   int lastError_ = 0;

@@ -1,103 +1,91 @@
 #include "StatedLength.h"
 
-#include <cstring>
+#include <cmath>
 
-#include "HeaderBytes.h"
+extern "C" {
+#include <libavutil/parseutils.h>
+}
+
+#include "AsfHeader.h"
+#include "AviHeader.h"
 
 namespace {
 
-struct Chunk {
-  char id[4];
-  uint32_t size = 0;
-  int64_t body = 0;
-};
+using Source = StatedLength::Source;
+using Trust = StatedLength::Trust;
 
-bool readChunk(std::ifstream& in, Chunk& chunk) {
-  unsigned char header[8];
-  if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return false;
-  std::memcpy(chunk.id, header, 4);
-  chunk.size = uint32_t(littleEndian(header + 4, 4));
-  chunk.body = in.tellg();
+std::optional<StatedLength> credible(StatedLength length) {
+  const double seconds = length.end - length.start;
+  if (std::isfinite(seconds) && seconds > 0 && length.end < kLongestCredibleSeconds) return length;
+  return std::nullopt;
+}
+
+// Whether the audio is the file's one track, pictures of its cover aside:
+// only then is a length the file states for itself the audio's length.
+bool isOnlyTrack(const AVFormatContext& file, const AVStream& audio) {
+  for (unsigned i = 0; i < file.nb_streams; ++i) {
+    const AVStream& other = *file.streams[i];
+    if (&other == &audio || other.disposition & AV_DISPOSITION_ATTACHED_PIC) continue;
+    const AVMediaType type = other.codecpar->codec_type;
+    if (type == AVMEDIA_TYPE_AUDIO || type == AVMEDIA_TYPE_VIDEO) return false;
+  }
   return true;
 }
 
-bool isList(std::ifstream& in, const Chunk& chunk, const char* type) {
-  char listType[4];
-  return std::memcmp(chunk.id, "LIST", 4) == 0 && in.read(listType, 4) &&
-         std::memcmp(listType, type, 4) == 0;
+// What the header of a PCM WAV declares, which libavformat does not keep.
+std::optional<StatedLength> wavLength(const WavDataChunk& wav, const AVCodecParameters& audio) {
+  int bits = av_get_bits_per_sample(audio.codec_id);
+  if (!wav.declaredBytes || bits <= 0) return std::nullopt;
+  const double seconds =
+      *wav.declaredBytes * 8.0 / (double(bits) * audio.ch_layout.nb_channels * audio.sample_rate);
+  return credible({0, seconds, Source::WavHeader, Trust::Counted});
 }
 
-void skip(std::ifstream& in, const Chunk& chunk) {
-  in.seekg(chunk.body + chunk.size + (chunk.size & 1));
+std::optional<StatedLength> aviLength(const std::string& path, const AVStream& audio) {
+  const std::optional<AviAudioHeader> header = aviAudioHeader(path, audio.index);
+  if (!header) return std::nullopt;
+  return credible({0, header->start + header->length, Source::AviHeader, Trust::Counted});
 }
 
-// The stream header: its type, then dwScale, dwRate, dwStart, dwLength.
-std::optional<double> audioSeconds(std::ifstream& in) {
-  unsigned char strh[36];
-  if (!in.read(reinterpret_cast<char*>(strh), sizeof strh) || std::memcmp(strh, "auds", 4) != 0)
-    return std::nullopt;
-  const double scale = double(littleEndian(strh + 20, 4));
-  const double rate = double(littleEndian(strh + 24, 4));
-  const double units = double(littleEndian(strh + 28, 4)) + double(littleEndian(strh + 32, 4));
-  if (scale == 0 || rate == 0 || units == 0) return std::nullopt;
-  return units * scale / rate;
+std::optional<StatedLength> asfLength(const std::string& path, bool onlyTrack) {
+  const std::optional<double> seconds = asfStatedSeconds(path);
+  if (!seconds) return std::nullopt;
+  // ASF states only the file's length, in its header and on every track.
+  return credible({0, *seconds, Source::AsfHeader, onlyTrack ? Trust::Counted : Trust::Measured});
+}
+
+std::optional<StatedLength> libavLength(const AVFormatContext& file, const AVStream& audio,
+                                        bool onlyTrack) {
+  const double origin = file.start_time == AV_NOPTS_VALUE ? 0 : file.start_time / 1e6;
+  const double start =
+      audio.start_time == AV_NOPTS_VALUE ? 0 : audio.start_time * av_q2d(audio.time_base) - origin;
+  // A length measured from timestamps or guessed from the bit rate tells
+  // nothing about audio missing.
+  const bool stated = file.duration_estimation_method == AVFMT_DURATION_FROM_STREAM;
+  if (stated && audio.duration != AV_NOPTS_VALUE && audio.duration > 0)
+    return credible({start, start + audio.duration * av_q2d(audio.time_base), Source::Stream, Trust::Counted});
+  // Matroska and WebM state the length of the whole file, and muxers add
+  // where each track ends as a tag (taken as the end, the smaller reading).
+  int64_t trackEnd = 0;
+  const AVDictionaryEntry* tag = av_dict_get(audio.metadata, "DURATION", nullptr, 0);
+  if (stated && tag && av_parse_time(&trackEnd, tag->value, 1) == 0 && trackEnd > 0)
+    return credible({start, trackEnd / 1e6 - origin, Source::TrackTag, Trust::Counted});
+  // The whole file's length (Matroska, FLV) is the audio's only when nothing
+  // runs beside it.
+  if (file.duration == AV_NOPTS_VALUE || file.duration <= 0) return std::nullopt;
+  return credible({stated ? start : 0, file.duration / 1e6, Source::WholeFile,
+                   stated && onlyTrack ? Trust::Counted : Trust::Measured});
 }
 
 }  // namespace
 
-std::optional<double> aviStatedSeconds(const std::string& path, int streamIndex) {
-  std::ifstream in;
-  char riff[12];
-  if (!openRegularFile(path, in) || !in.read(riff, sizeof riff) ||
-      std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "AVI ", 4) != 0)
-    return std::nullopt;
-  Chunk chunk;
-  while (readChunk(in, chunk) && !isList(in, chunk, "hdrl")) skip(in, chunk);
-  if (!in) return std::nullopt;
-  const int64_t hdrlEnd = chunk.body + chunk.size;
-  for (int lists = 0; in.tellg() < hdrlEnd && readChunk(in, chunk);) {
-    if (!isList(in, chunk, "strl")) {
-      in.clear();
-      skip(in, chunk);
-    } else if (lists++ == streamIndex) {
-      Chunk strh;
-      if (!readChunk(in, strh) || std::memcmp(strh.id, "strh", 4) != 0) return std::nullopt;
-      return audioSeconds(in);
-    } else {
-      skip(in, chunk);
-    }
-  }
-  return std::nullopt;
-}
-
-std::optional<double> asfStatedSeconds(const std::string& path) {
-  static const unsigned char kHeaderObject[16] = {0x30, 0x26, 0xB2, 0x75, 0x8E, 0x66, 0xCF, 0x11,
-                                                  0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C};
-  static const unsigned char kFileProperties[16] = {0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11,
-                                                    0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
-  constexpr uint32_t kBroadcast = 1;  // durations are not filled in
-  std::ifstream in;
-  int64_t fileSize = 0;
-  unsigned char header[30];
-  if (!openRegularFile(path, in, &fileSize) || !in.read(reinterpret_cast<char*>(header), sizeof header) ||
-      std::memcmp(header, kHeaderObject, 16) != 0)
-    return std::nullopt;
-  const uint32_t objects = uint32_t(littleEndian(header + 24, 4));
-  for (uint32_t i = 0; i < objects && i < 1000; ++i) {
-    unsigned char object[24];
-    const int64_t start = in.tellg();
-    if (!in.read(reinterpret_cast<char*>(object), sizeof object)) return std::nullopt;
-    const uint64_t size = littleEndian(object + 16, 8);
-    if (std::memcmp(object, kFileProperties, 16) == 0) {
-      unsigned char body[68];
-      if (!in.read(reinterpret_cast<char*>(body), sizeof body)) return std::nullopt;
-      const uint64_t play = littleEndian(body + 40, 8);  // 100 ns units
-      const uint64_t preroll = littleEndian(body + 56, 8);  // ms
-      if (littleEndian(body + 64, 4) & kBroadcast || play == 0) return std::nullopt;
-      return play * 1e-7 - preroll * 1e-3;
-    }
-    if (size < sizeof object || size > uint64_t(fileSize)) return std::nullopt;
-    in.seekg(start + int64_t(size));
-  }
-  return std::nullopt;
+std::optional<StatedLength> statedLength(const std::string& path, const AVFormatContext& file,
+                                         const AVStream& audio, const std::optional<WavDataChunk>& wav) {
+  const std::string_view container = file.iformat->name;
+  const bool onlyTrack = isOnlyTrack(file, audio);
+  std::optional<StatedLength> fromHeader;
+  if (wav) fromHeader = wavLength(*wav, *audio.codecpar);
+  else if (container == "avi") fromHeader = aviLength(path, audio);
+  else if (container == "asf") fromHeader = asfLength(path, onlyTrack);
+  return fromHeader ? fromHeader : libavLength(file, audio, onlyTrack);
 }

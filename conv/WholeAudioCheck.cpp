@@ -42,7 +42,7 @@ void refuseEmptyOutput(const InputAudio& input, const ConvRequest& request, doub
 
 std::optional<std::string> shortfall(const InputAudio& input, const ConvRequest& request,
                                      double cutStart, const CutWindow& window) {
-  const std::optional<InputAudio::Span> stated = input.statedAudio();
+  const std::optional<StatedLength> stated = input.countedLength();
   if (window.complete() || !stated) return std::nullopt;
   const std::string incomplete = "'" + request.outputPath + "' is incomplete: its audio ";
   const double wantedEnd =
