@@ -44,7 +44,8 @@ InputAudio::InputAudio(const std::string& path) : path_(path), file_(path) {
   checkAv(avcodec_open2(decoder_.get(), codec, nullptr), "audio decoder " + std::string(codec->name));
   if (decoder_->sample_rate <= 0 || decoder_->ch_layout.nb_channels <= 0)
     throw ConvError("'" + path + "': its audio stream has no usable sample rate or channels");
-  const bool wavFile = raw || std::string_view(opened->iformat->name) == "wav";
+  const std::string_view container = opened->iformat->name;
+  const bool wavFile = raw || container == "wav" || container == "w64";
   stated_ = statedLength(path, *opened, *stream_, wavFile ? wav : std::nullopt);
 }
 

@@ -32,13 +32,20 @@ bool isOnlyTrack(const AVFormatContext& file, const AVStream& audio) {
   return true;
 }
 
-// What the header of a PCM WAV declares, which libavformat does not keep.
+// The audio a WAV's data holds, by its codec's blocks: those of ADPCM and
+// the like carry headers, so bytes do not map 1:1 to samples. Codecs whose
+// frames are not a count of blocks (MP3 in WAV) are left to libavformat.
 std::optional<StatedLength> wavLength(const WavDataChunk& wav, const AVCodecParameters& audio) {
-  int bits = av_get_bits_per_sample(audio.codec_id);
-  if (!wav.declaredBytes || bits <= 0) return std::nullopt;
-  const double seconds =
-      *wav.declaredBytes * 8.0 / (double(bits) * audio.ch_layout.nb_channels * audio.sample_rate);
-  return credible({0, seconds, Source::WavHeader, Trust::Counted});
+  // The function only reads the parameters, though it does not say so.
+  AVCodecParameters& parameters = const_cast<AVCodecParameters&>(audio);
+  const int block = audio.block_align;
+  const int perBlock = block > 0 ? av_get_audio_frame_duration2(&parameters, block) : 0;
+  if (perBlock <= 0 || audio.sample_rate <= 0 ||
+      av_get_audio_frame_duration2(&parameters, 2 * block) != 2 * perBlock)
+    return std::nullopt;
+  auto seconds = [&](int64_t bytes) { return double(bytes / block) * perBlock / audio.sample_rate; };
+  if (wav.declaredBytes) return credible({0, seconds(*wav.declaredBytes), Source::WavHeader, Trust::Counted});
+  return credible({0, seconds(wav.presentBytes), Source::WavHeader, Trust::Measured});
 }
 
 std::optional<StatedLength> aviLength(const std::string& path, const AVStream& audio) {

@@ -3,16 +3,18 @@
 #include <optional>
 #include <string>
 
-// The sample data of a WAV file as its header declares it. libavformat guesses
-// a WAV's length from the file size, which hides a truncated file; the header
-// tells how much there should be.
+// The sample data of a WAV, RF64 or W64 file as its header declares it.
+// libavformat guesses a WAV's length from the file size, which hides a
+// truncated file; the header tells how much there should be.
 struct WavDataChunk {
-  int64_t offset = 0;                   // where the samples begin
-  std::optional<int64_t> declaredBytes; // nullopt: left open by a streaming writer
-  // A plain RIFF header over 4 GiB counts the size modulo 2^32, and an RF64
-  // size past the largest a file can have means nothing: the samples then run
-  // to the end of the file, and declaredBytes says so.
-  bool sizeWrapped = false;
+  int64_t offset = 0;        // where the samples begin
+  int64_t presentBytes = 0;  // from there to the end of the file
+  // nullopt when the header says nothing true about it, and the samples then
+  // run to the end of the file: a writer that could not seek back left a
+  // size open, or a plain RIFF header over 4 GiB counts it modulo 2^32, or an
+  // RF64 size is past the largest a file can have.
+  std::optional<int64_t> declaredBytes;
+  bool sizeWrapped = false;  // the last two: libavformat's WAV reader would stop early
   // libavformat's raw reader for the samples ("s16le", "f32le", ...); empty
   // unless they are plain integer or float PCM.
   std::string rawDemuxer;
@@ -20,5 +22,6 @@ struct WavDataChunk {
   int channels = 0;
 };
 
-// nullopt when the path is no regular RIFF/RF64 WAVE file with a data chunk.
+// nullopt when the path is no regular RIFF/RF64 WAVE or W64 file with a data
+// chunk.
 std::optional<WavDataChunk> readWavDataChunk(const std::string& path);

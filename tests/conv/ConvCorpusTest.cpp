@@ -4,7 +4,7 @@
 // and says it is incomplete (status 2), or writes nothing (status 1).
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cctype>
 #include <functional>
 
 #include "ConvRun.h"
@@ -23,6 +23,17 @@ struct Kind {
   std::function<void(std::string& bytes)> patch = nullptr;  // what no muxer here writes
 };
 void PrintTo(const Kind& kind, std::ostream* out) { *out << kind.name; }
+
+// The sizes a writer that cannot seek back leaves in a WAV header.
+std::function<void(std::string&)> wavSizes(uint32_t riff, uint32_t data) {
+  return [riff, data](std::string& bytes) {
+    auto put = [&bytes](size_t at, uint32_t value) {
+      for (int i = 0; i < 4; ++i) bytes[at + i] = char(value >> (8 * i) & 0xFF);
+    };
+    put(4, riff);
+    put(bytes.find("data") + 4, data);
+  };
+}
 
 const char* const kOutputExtensions[] = {".mp3", ".wma", ".ogg", ".wav", ".flac", ".ac3", ".aac", ".amr"};
 
@@ -101,6 +112,16 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, ConvCorpus,
     testing::Values(
         Kind{"pcm.wav", {.seconds = 4}, kHalf},
+        Kind{"pcm.w64", {.muxer = "w64", .seconds = 4}, kHalf},
+        // Blocks of ADPCM carry headers: their bytes are no count of samples.
+        Kind{"ima-adpcm.wav", {.audioCodec = "adpcm_ima_wav", .seconds = 4,
+                               .audioOptions = {{"block_size", "32"}}}, kHalf},
+        Kind{"ms-adpcm.wav", {.audioCodec = "adpcm_ms", .seconds = 4,
+                              .audioOptions = {{"block_size", "32"}}}, kHalf},
+        // Written to a pipe: the sizes are left as markers, the length unknown.
+        Kind{"piped.wav", {.seconds = 4}, 0, true, wavSizes(0x7FFFF024, 0x7FFFF000)},
+        Kind{"recorded.wav", {.seconds = 4}, 0, true, wavSizes(0x7FFFFFFF, 0x7FFFFFFF)},
+        Kind{"open-riff.wav", {.seconds = 4}, 0, true, wavSizes(0, 0x40000000)},
         Kind{"tone.mp3", {.muxer = "mp3", .audioCodec = "libmp3lame", .seconds = 4}, kHalf},
         Kind{"tone.flac", {.muxer = "flac", .audioCodec = "flac", .seconds = 4}, kHalf | kHoled | kFlipped},
         Kind{"tone.m4a", {.muxer = "ipod", .audioCodec = "aac", .seconds = 4}},
@@ -117,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                           .videoSeconds = 6, .videoCodec = "flv"}, 0}),
     [](const auto& info) {
       std::string name = info.param.name;
-      std::replace(name.begin(), name.end(), '.', '_');
+      for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
       return name;
     });
 

@@ -16,18 +16,21 @@ void check(int code, const char* what) {
   if (code < 0) throw std::runtime_error(std::string(what) + " failed: " + std::to_string(code));
 }
 
-// A tone per channel; in s16 the first channel instead counts the hundredths
-// of a second (modulo 2^16), so a cut can be checked to the sample.
+// A tone per channel; in s16 (planar or not) the first channel instead counts
+// the hundredths of a second (modulo 2^16), so a cut can be checked to the
+// sample.
 void fillAudio(AVFrame& frame, int64_t firstSample) {
   for (int i = 0; i < frame.nb_samples; ++i) {
     int64_t n = firstSample + i;
     for (int c = 0; c < frame.ch_layout.nb_channels; ++c) {
       double tone = 0.3 * std::sin(2 * M_PI * (440 + 220 * c) * n / frame.sample_rate);
+      const int16_t value = c == 0 ? int16_t(n * 100 / frame.sample_rate) : int16_t(tone * 32767);
       if (frame.format == AV_SAMPLE_FMT_FLTP)
         reinterpret_cast<float*>(frame.data[c])[i] = float(tone);
+      else if (frame.format == AV_SAMPLE_FMT_S16P)
+        reinterpret_cast<int16_t*>(frame.data[c])[i] = value;
       else
-        reinterpret_cast<int16_t*>(frame.data[0])[i * frame.ch_layout.nb_channels + c] =
-            c == 0 ? int16_t(n * 100 / frame.sample_rate) : int16_t(tone * 32767);
+        reinterpret_cast<int16_t*>(frame.data[0])[i * frame.ch_layout.nb_channels + c] = value;
     }
   }
 }
@@ -39,14 +42,19 @@ struct Track {
 };
 
 Track addTrack(AVFormatContext& muxer, const char* codecName,
-               const std::function<void(AVCodecContext&)>& setup) {
+               const std::function<void(AVCodecContext&)>& setup,
+               const std::map<std::string, std::string>& options = {}) {
   const AVCodec* codec = avcodec_find_encoder_by_name(codecName);
   if (!codec) throw std::runtime_error(std::string("no encoder ") + codecName);
   Track track;
   track.encoder.reset(avcodec_alloc_context3(codec));
   setup(*track.encoder);
   if (muxer.oformat->flags & AVFMT_GLOBALHEADER) track.encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-  check(avcodec_open2(track.encoder.get(), codec, nullptr), "open encoder");
+  AVDictionary* settings = nullptr;
+  for (const auto& [key, value] : options) av_dict_set(&settings, key.c_str(), value.c_str(), 0);
+  const int opened = avcodec_open2(track.encoder.get(), codec, &settings);
+  av_dict_free(&settings);
+  check(opened, "open encoder");
   track.stream = avformat_new_stream(&muxer, nullptr);
   check(avcodec_parameters_from_context(track.stream->codecpar, track.encoder.get()), "params");
   track.stream->time_base = track.encoder->time_base;
@@ -99,7 +107,7 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
       av_channel_layout_default(&e.ch_layout, recipe.channels);
       e.sample_fmt = e.codec->sample_fmts[0];
       e.time_base = {1, recipe.sampleRate};
-    }));
+    }, recipe.audioOptions));
   if (recipe.withVideo)
     tracks.push_back(addTrack(*raw, recipe.videoCodec.c_str(), [](AVCodecContext& e) {
       e.width = 64, e.height = 48, e.pix_fmt = AV_PIX_FMT_YUV420P, e.time_base = {1, 10};

@@ -13,6 +13,7 @@ struct MediaRecipe {
   std::map<std::string, std::string> tags = {};
   double videoSeconds = 0;  // 0: as long as the audio
   std::string videoCodec = "mpeg4";
+  std::map<std::string, std::string> audioOptions = {};  // for the audio encoder
 };
 void writeMedia(const std::string& path, const MediaRecipe& recipe);
 
