@@ -7,7 +7,7 @@
 // is there instead), which hides a truncated file.
 struct AviAudioHeader {
   double start = 0;   // dwStart: the stream begins this late
-  double length = 0;  // dwLength
+  double length = 0;  // dwLength, less the empty chunks that stand for a late start
 };
 
 // The header of the audio stream at this index (the order of the header's

@@ -51,7 +51,7 @@ std::optional<StatedLength> wavLength(const WavDataChunk& wav, const AVCodecPara
 std::optional<StatedLength> aviLength(const std::string& path, const AVStream& audio) {
   const std::optional<AviAudioHeader> header = aviAudioHeader(path, audio.index);
   if (!header) return std::nullopt;
-  return credible({0, header->start + header->length, Source::AviHeader, Trust::Counted});
+  return credible({header->start, header->start + header->length, Source::AviHeader, Trust::Counted});
 }
 
 std::optional<StatedLength> asfLength(const std::string& path, bool onlyTrack) {

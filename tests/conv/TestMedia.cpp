@@ -71,10 +71,10 @@ void send(AVFormatContext& muxer, Track& track, AVFrame* frame) {
   }
 }
 
-libav::FramePtr nextFrame(Track& track) {
+libav::FramePtr nextFrame(Track& track, int64_t firstPts) {
   AVCodecContext& e = *track.encoder;
   libav::FramePtr frame = libav::makeFrame();
-  frame->pts = track.next;
+  frame->pts = firstPts + track.next;
   if (e.codec_type == AVMEDIA_TYPE_VIDEO) {
     frame->format = e.pix_fmt, frame->width = e.width, frame->height = e.height;
     check(av_frame_get_buffer(frame.get(), 0), "video frame");
@@ -117,7 +117,9 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
   for (Track& track : tracks) {
     const bool video = track.encoder->codec_type == AVMEDIA_TYPE_VIDEO;
     const double seconds = video && recipe.videoSeconds > 0 ? recipe.videoSeconds : recipe.seconds;
-    while (track.next * av_q2d(track.encoder->time_base) < seconds) send(*raw, track, nextFrame(track).get());
+    const int64_t firstPts = video ? 0 : int64_t(recipe.audioStart * recipe.sampleRate);
+    while (track.next * av_q2d(track.encoder->time_base) < seconds)
+      send(*raw, track, nextFrame(track, firstPts).get());
     send(*raw, track, nullptr);
   }
   check(av_write_trailer(raw), "trailer");

@@ -12,6 +12,7 @@ struct MediaRecipe {
   double seconds = 3;
   std::map<std::string, std::string> tags = {};
   double videoSeconds = 0;  // 0: as long as the audio
+  double audioStart = 0;    // the audio's first timestamp, in seconds
   std::string videoCodec = "mpeg4";
   std::map<std::string, std::string> audioOptions = {};  // for the audio encoder
 };
