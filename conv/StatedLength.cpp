@@ -20,14 +20,17 @@ std::optional<StatedLength> credible(StatedLength length) {
   return std::nullopt;
 }
 
-// Whether the audio is the file's one track, pictures of its cover aside:
-// only then is a length the file states for itself the audio's length.
+// Whether the audio is the file's one track with a time of its own: only then
+// is a length the file states for itself the audio's length. Any other track
+// (video, subtitles, data) may run on after it; pictures of the cover and
+// attached files (fonts) have no time.
 bool isOnlyTrack(const AVFormatContext& file, const AVStream& audio) {
   for (unsigned i = 0; i < file.nb_streams; ++i) {
     const AVStream& other = *file.streams[i];
-    if (&other == &audio || other.disposition & AV_DISPOSITION_ATTACHED_PIC) continue;
-    const AVMediaType type = other.codecpar->codec_type;
-    if (type == AVMEDIA_TYPE_AUDIO || type == AVMEDIA_TYPE_VIDEO) return false;
+    if (&other == &audio || other.disposition & AV_DISPOSITION_ATTACHED_PIC ||
+        other.codecpar->codec_type == AVMEDIA_TYPE_ATTACHMENT)
+      continue;
+    return false;
   }
   return true;
 }

@@ -112,6 +112,13 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
     tracks.push_back(addTrack(*raw, recipe.videoCodec.c_str(), [](AVCodecContext& e) {
       e.width = 64, e.height = 48, e.pix_fmt = AV_PIX_FMT_YUV420P, e.time_base = {1, 10};
     }));
+  AVStream* subtitles = nullptr;
+  if (recipe.subtitleEnd > 0) {
+    subtitles = avformat_new_stream(raw, nullptr);
+    subtitles->codecpar->codec_type = AVMEDIA_TYPE_SUBTITLE;
+    subtitles->codecpar->codec_id = AV_CODEC_ID_SUBRIP;
+    subtitles->time_base = {1, 1000};
+  }
   check(avio_open(&raw->pb, path.c_str(), AVIO_FLAG_WRITE), "open file");
   check(avformat_write_header(raw, nullptr), "header");
   for (Track& track : tracks) {
@@ -121,6 +128,16 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
     while (track.next * av_q2d(track.encoder->time_base) < seconds)
       send(*raw, track, nextFrame(track, firstPts).get());
     send(*raw, track, nullptr);
+  }
+  if (subtitles) {
+    libav::PacketPtr cue = libav::makePacket();
+    check(av_new_packet(cue.get(), 5), "cue");
+    memcpy(cue->data, "hello", 5);
+    cue->duration = av_rescale_q(1000, {1, 1000}, subtitles->time_base);
+    cue->pts = cue->dts = av_rescale_q(int64_t(recipe.subtitleEnd * 1000), {1, 1000}, subtitles->time_base) -
+                          cue->duration;
+    cue->stream_index = subtitles->index;
+    check(av_interleaved_write_frame(raw, cue.get()), "write cue");
   }
   check(av_write_trailer(raw), "trailer");
 }
