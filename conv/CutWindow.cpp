@@ -23,9 +23,10 @@ CutWindow::Span CutWindow::take(std::optional<double> frameStart, int samples, i
     span.count = samples - span.first;
     if (span.count == 0) return {};
   }
+  if (!started_) lead_ = std::max(0.0, position - start_);
   started_ = true;
   if (length_) {
-    double wanted = std::round((*length_ - taken_) * sampleRate);
+    double wanted = std::round((*length_ - lead_ - taken_) * sampleRate);
     if (wanted <= span.count) {
       span.count = int(std::max<double>(wanted, 0));
       complete_ = true;

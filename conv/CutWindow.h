@@ -1,10 +1,11 @@
 #pragma once
 #include <optional>
 
-// Picks the samples of the stretch [start, start + length) out of decoded
-// frames. Frame times place the start sample-exactly after a seek; from there
-// on samples are counted, so the output lasts the length even where frame
-// times jump.
+// Picks the samples of the stretch [start, start + length) of the input's
+// clock out of decoded frames. Frame times place the start sample-exactly
+// after a seek, and audio that begins after the start leaves that lead of the
+// stretch empty; from there on samples are counted, so the output ends where
+// the length says even where frame times jump.
 class CutWindow {
  public:
   // untimedOrigin: where a first frame without a time is taken to lie.
@@ -30,6 +31,7 @@ class CutWindow {
   std::optional<double> length_;
   double nextFrameStart_;
   double taken_ = 0;
+  double lead_ = 0;  // the part of the stretch before the audio's first sample
   bool sawFrames_ = false;
   bool started_ = false;
   bool complete_ = false;

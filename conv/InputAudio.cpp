@@ -66,6 +66,9 @@ std::optional<StatedLength> InputAudio::countedLength() const {
 }
 
 bool InputAudio::seekTo(double seconds) {
+  // Before the audio begins there is nothing to skip, and a reader asked to
+  // land there may land past its first packets (AVI with a start offset).
+  if (stated_ && seconds <= stated_->start) return false;
   // Nothing lies past the end; aiming there also keeps the target within
   // what the container's arithmetic can take.
   if (std::optional<int64_t> duration = durationMicros()) seconds = std::min(seconds, *duration / 1e6);

@@ -35,8 +35,12 @@ void refuseEmptyOutput(const InputAudio& input, const ConvRequest& request, doub
       throw ConvError("the cut starts at " + seconds(cutStart) + ", after the end of " + name +
                       " at " + seconds(*end));
   }
-  if (window.complete() && request.cutLength)
-    throw ConvError("the cut lasts " + seconds(*request.cutLength) + ", less than one sample");
+  if (window.complete() && request.cutLength) {
+    if (*request.cutLength * input.decoder().sample_rate < 1)
+      throw ConvError("the cut lasts " + seconds(*request.cutLength) + ", less than one sample");
+    throw ConvError(name + " holds no audio from " + seconds(cutStart) + " to " +
+                    seconds(cutStart + *request.cutLength));
+  }
   throw ConvError(name + " holds no audio that can be decoded");
 }
 

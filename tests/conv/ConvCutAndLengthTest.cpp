@@ -54,6 +54,30 @@ TEST_F(ConvCuts, TheStretchStartsAtTheSampleAndLastsTheLength) {
   EXPECT_NEAR(probeMedia(output_).decodedSeconds, 1.0, 0.03) << "a stretch past the end stops there";
 }
 
+// Audio that starts late (at 1.5 s, by its AVI header): a cut takes what lies
+// between its start and end on the input's clock, and one that ends before the
+// audio begins is refused as empty.
+TEST_F(ConvCuts, ACutIsTakenOnTheInputsClock) {
+  const std::string late = folder_.path("late.avi");
+  writeMedia(late, {.muxer = "avi", .audioCodec = "ac3", .withVideo = true, .seconds = 4});
+  std::string bytes = readFile(late);
+  setAviAudioStart(bytes, 1.5);
+  writeFile(late, bytes);
+  const struct {
+    const char* start;
+    const char* length;
+    double seconds;
+  } cuts[] = {{"1", "3", 2.5}, {"2", "1", 1.0}, {"0", "2", 0.5}};
+  for (const auto& cut : cuts) {
+    ConvResult run = runConv({"-i", late, "-ss", cut.start, "-t", cut.length, "-y", output_});
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_NEAR(probeMedia(output_).decodedSeconds, cut.seconds, 0.01) << cut.start << " + " << cut.length;
+  }
+  ConvResult early = runConv({"-i", late, "-ss", "0.2", "-t", "1", "-y", output_});
+  EXPECT_EQ(early.exitCode, 1);
+  EXPECT_NE(early.lastLine().find("holds no audio from 0.20 s to 1.20 s"), std::string::npos) << early.log;
+}
+
 TEST_F(ConvCuts, EmptyStretchesAreRefusedNotWritten) {
   for (auto cut : {std::pair{"10", "5"}, {"0", "0"}, {"1", "-3"}}) {
     ConvResult run = runConv({"-i", input_, "-ss", cut.first, "-t", cut.second, "-y", output_}, 20);

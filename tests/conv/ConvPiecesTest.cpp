@@ -53,6 +53,15 @@ TEST(ConvCutWindow, StartsMidFrameAndEndsAfterExactlyTheLength) {
   EXPECT_DOUBLE_EQ(window.inputEnd().value(), 1.5);
 }
 
+TEST(ConvCutWindow, AudioStartingLateEndsWhereTheStretchEndsOnTheInputsClock) {
+  CutWindow window(1.0, 3.0, 0);  // audio from 1.98 s: 2.02 s of it lie within 1 s + 3 s
+  int taken = 0;
+  for (double at = 1.98; !window.complete(); at += 0.5) taken += window.take(at, 500, 1000).count;
+  EXPECT_EQ(taken, 2020);
+  CutWindow fromZero(0, 3.0, 0);
+  EXPECT_EQ(fromZero.take(2.5, 1000, 1000).count, 500);
+}
+
 TEST(ConvCutWindow, CountsSamplesOnceStartedEvenWhenFrameTimesJump) {
   CutWindow window(0, 1.0, 0);
   EXPECT_EQ(window.take(-0.02, 600, 1000).count, 600) << "no start: a frame before 0 counts";

@@ -142,6 +142,17 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
   check(av_write_trailer(raw), "trailer");
 }
 
+void setAviAudioStart(std::string& bytes, double seconds) {
+  const size_t header = bytes.find("auds");  // the stream header: dwScale, dwRate, dwStart from 20
+  auto field = [&](size_t at) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | uint8_t(bytes[header + at + i]);
+    return value;
+  };
+  const uint32_t units = uint32_t(seconds * field(24) / field(20));
+  for (int i = 0; i < 4; ++i) bytes[header + 28 + i] = char(units >> (8 * i) & 0xFF);
+}
+
 MediaFacts probeMedia(const std::string& path) {
   AVFormatContext* raw = nullptr;
   check(avformat_open_input(&raw, path.c_str(), nullptr, nullptr), "open input");

@@ -19,6 +19,9 @@ struct MediaRecipe {
 };
 void writeMedia(const std::string& path, const MediaRecipe& recipe);
 
+// Gives the audio stream of an AVI file's bytes a start offset in its header.
+void setAviAudioStart(std::string& bytes, double seconds);
+
 // What an output holds, found by decoding it back.
 struct MediaFacts {
   std::string codec;
