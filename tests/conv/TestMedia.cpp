@@ -125,8 +125,10 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
     const bool video = track.encoder->codec_type == AVMEDIA_TYPE_VIDEO;
     const double seconds = video && recipe.videoSeconds > 0 ? recipe.videoSeconds : recipe.seconds;
     const int64_t firstPts = video ? 0 : int64_t(recipe.audioStart * recipe.sampleRate);
-    while (track.next * av_q2d(track.encoder->time_base) < seconds)
-      send(*raw, track, nextFrame(track, firstPts).get());
+    for (double at = 0; at < seconds; at = track.next * av_q2d(track.encoder->time_base)) {
+      const bool afterGap = !video && recipe.gapAt > 0 && at >= recipe.gapAt;
+      send(*raw, track, nextFrame(track, firstPts + (afterGap ? recipe.sampleRate : 0)).get());
+    }
     send(*raw, track, nullptr);
   }
   if (subtitles) {

@@ -13,6 +13,7 @@ struct MediaRecipe {
   std::map<std::string, std::string> tags = {};
   double videoSeconds = 0;  // 0: as long as the audio
   double audioStart = 0;    // the audio's first timestamp, in seconds
+  double gapAt = 0;         // above 0: the audio's timestamps jump a second from then on
   double subtitleEnd = 0;   // above 0: a subtitle track whose one cue ends then
   std::string videoCodec = "mpeg4";
   std::map<std::string, std::string> audioOptions = {};  // for the audio encoder
