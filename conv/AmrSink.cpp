@@ -1,6 +1,7 @@
 #include "AmrSink.h"
 
 #include <opencore-amrnb/interf_enc.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -37,10 +38,13 @@ AmrSink::AmrSink(const SinkRequest& request) {
                      std::to_string(mode.bitRate));
   mode_ = mode.mode;
 
-  file_.reset(std::fopen(request.path.c_str(), "wb"));
+  // A copy of the descriptor, which closing the stream ends.
+  const int copy = ::dup(request.fd);
+  if (copy >= 0) file_.reset(::fdopen(copy, "wb"));
   if (!file_) {
     int error = errno;
-    throw systemError("'" + request.path + "'", error);
+    if (copy >= 0) ::close(copy);
+    throw systemError("writing the output", error);
   }
   encoder_ = Encoder_Interface_init(0);
   if (!encoder_) throw ConvError("cannot start the AMR-NB encoder");

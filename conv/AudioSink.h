@@ -42,7 +42,7 @@ struct SinkRequest {
   std::optional<std::string> codecName;
   std::optional<int64_t> bitRate;
   AudioShape wanted;
-  std::string path;                      // the file to fill
+  int fd;                                // the open file to fill, left open
   const AVDictionary* tags = nullptr;  // copied into the file where it has room for them
 };
 

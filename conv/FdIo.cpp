@@ -22,6 +22,16 @@ int readSome(void* opaque, uint8_t* buffer, int size) {
   }
 }
 
+int writeAll(void* opaque, uint8_t* buffer, int size) {
+  for (int done = 0; done < size;) {
+    const ssize_t put = ::write(fdOf(opaque), buffer + done, size_t(size - done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) return AVERROR(errno);
+    done += int(put);
+  }
+  return size;
+}
+
 int64_t seekTo(void* opaque, int64_t offset, int whence) {
   const int fd = fdOf(opaque);
   if (whence == AVSEEK_SIZE) {
@@ -32,16 +42,21 @@ int64_t seekTo(void* opaque, int64_t offset, int whence) {
   return at < 0 ? AVERROR(errno) : int64_t(at);
 }
 
-}  // namespace
-
-libav::IoPtr readerOver(int fd) {
+libav::IoPtr contextOver(int fd, bool writing) {
   auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
   if (!buffer) throw std::bad_alloc();
-  libav::IoPtr io(avio_alloc_context(buffer, kBufferSize, 0, reinterpret_cast<void*>(intptr_t(fd)),
-                                     readSome, nullptr, seekTo));
+  void* opaque = reinterpret_cast<void*>(intptr_t(fd));
+  libav::IoPtr io(avio_alloc_context(buffer, kBufferSize, writing, opaque, writing ? nullptr : readSome,
+                                     writing ? writeAll : nullptr, seekTo));
   if (!io) {
     av_free(buffer);
     throw std::bad_alloc();
   }
   return io;
 }
+
+}  // namespace
+
+libav::IoPtr readerOver(int fd) { return contextOver(fd, false); }
+
+libav::IoPtr writerOver(int fd) { return contextOver(fd, true); }

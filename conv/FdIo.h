@@ -1,6 +1,7 @@
 #pragma once
 #include "LibavPtr.h"
 
-// libav reading a file through a descriptor the run already holds, with
-// seeking; the descriptor stays the caller's to close.
+// libav reading or writing a file through a descriptor the run already holds,
+// with seeking; the descriptor stays the caller's to close.
 libav::IoPtr readerOver(int fd);
+libav::IoPtr writerOver(int fd);

@@ -17,7 +17,7 @@ struct InputCloser {
 };
 struct OutputFreer {
   void operator()(AVFormatContext* c) const {
-    if (c && c->pb) avio_closep(&c->pb);
+    if (c && c->pb && !(c->flags & AVFMT_FLAG_CUSTOM_IO)) avio_closep(&c->pb);
     avformat_free_context(c);
   }
 };

@@ -1,6 +1,7 @@
 #include "LibavSink.h"
 
 #include "ConvError.h"
+#include "FdIo.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ LibavSink::LibavSink(const SinkRequest& request) {
   const AVCodec& codec = findEncoder(request);
   AVFormatContext* muxer = nullptr;
   std::string muxerName(request.format.muxer);
-  checkAv(avformat_alloc_output_context2(&muxer, nullptr, muxerName.c_str(), request.path.c_str()),
+  checkAv(avformat_alloc_output_context2(&muxer, nullptr, muxerName.c_str(), nullptr),
           "output format " + muxerName);
   muxer_.reset(muxer);
   // 0 is a clear no; a muxer may also answer that it cannot tell.
@@ -73,7 +74,9 @@ void LibavSink::openFile(const SinkRequest& request) {
   av_dict_copy(&muxer_->metadata, request.tags, 0);
   av_dict_copy(&stream_->metadata, request.tags, 0);
 
-  checkAv(avio_open(&muxer_->pb, request.path.c_str(), AVIO_FLAG_WRITE), "'" + request.path + "'");
+  file_ = writerOver(request.fd);
+  muxer_->pb = file_.get();
+  muxer_->flags |= AVFMT_FLAG_CUSTOM_IO;
   AVDictionary* options = nullptr;
   // Past 4 GiB a WAV header can no longer hold the size: the muxer then turns
   // the file into RF64 in place of the JUNK chunk it reserves.
@@ -110,7 +113,7 @@ void LibavSink::finish() {
   avio_flush(muxer_->pb);
   checkAv(muxer_->pb->error, "writing the output");
   finalSize_ = avio_size(muxer_->pb);  // the trailer may have moved back to the header
-  checkAv(avio_closep(&muxer_->pb), "closing the output");
+  muxer_->pb = nullptr;
 }
 
 int64_t LibavSink::bytesWritten() const {

@@ -16,6 +16,7 @@ class LibavSink : public AudioSink {
   void openFile(const SinkRequest& request);
   void writePackets();
 
+  libav::IoPtr file_;  // outlives the muxer writing through it
   libav::OutputPtr muxer_;
   libav::CodecPtr encoder_;
   libav::PacketPtr packet_ = libav::makePacket();

@@ -1,5 +1,6 @@
 #include "OutputFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <string_view>
 
 #include "ConvError.h"
@@ -90,6 +92,32 @@ std::string temporaryPattern(const std::filesystem::path& target) {
   return (folder / ("." + name + std::string(kSuffix))).string();
 }
 
+std::string folderOf(const std::string& path) {
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  return folder.empty() ? "." : folder.string();
+}
+
+// A file without a name in the folder, or -1 where the file system has no
+// such files (or the descriptor could not be linked to a name later, through
+// /proc).
+Descriptor openUnnamed(const std::string& folder) {
+  Descriptor fd(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+  struct stat linkable {};
+  const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
+  if (fd.get() >= 0 && ::stat(self.c_str(), &linkable) != 0) return Descriptor();
+  return fd;
+}
+
+// The pattern's closing Xs made random letters and digits, as mkstemp does.
+std::string withRandomEnd(std::string pattern) {
+  static constexpr std::string_view kSigns =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  for (size_t i = pattern.find_last_not_of('X') + 1; i < pattern.size(); ++i)
+    pattern[i] = kSigns[random() % kSigns.size()];
+  return pattern;
+}
+
 mode_t newFileMode() {
   mode_t mask = ::umask(0);
   ::umask(mask);
@@ -109,33 +137,66 @@ void checkOutputAllowed(const std::string& inputPath, const std::string& outputP
   if (!overwrite) throw ConvError("output '" + outputPath + "' already exists (use -y to replace it)");
 }
 
-TempOutput::TempOutput(const std::string& outputPath) : outputPath_(outputPath) {
-  std::string pattern = temporaryPattern(outputPath);
+TempOutput::TempOutput(const std::string& outputPath, Kind kind) : outputPath_(outputPath) {
+  if (kind == Kind::UnnamedWherePossible) fd_ = openUnnamed(folderOf(outputPath));
+  if (fd_.get() < 0) openNamed();
+}
+
+void TempOutput::openNamed() {
+  std::string pattern = temporaryPattern(outputPath_);
   // Held until the handlers are in place, so no signal finds the file unguarded.
   const sigset_t ending = endingSignals();
   sigset_t former;
   pthread_sigmask(SIG_BLOCK, &ending, &former);
-  int fd = ::mkstemp(pattern.data());
+  fd_ = Descriptor(::mkostemp(pattern.data(), O_CLOEXEC));
   int error = errno;
-  if (fd >= 0) setPending(pattern);
+  if (fd_.get() >= 0) setPending(pattern);
   pthread_sigmask(SIG_SETMASK, &former, nullptr);
-  if (fd < 0) throw systemError("cannot write in the output folder of '" + outputPath + "'", error);
-  ::fchmod(fd, newFileMode());
-  ::close(fd);
-  path_ = pattern;
+  if (fd_.get() < 0)
+    throw systemError("cannot write in the output folder of '" + outputPath_ + "'", error);
+  ::fchmod(fd_.get(), newFileMode());
+  namedPath_ = pattern;
 }
 
 TempOutput::~TempOutput() {
-  if (committed_) return;
-  ::unlink(path_.c_str());
+  if (committed_ || namedPath_.empty()) return;  // an unnamed file goes with its descriptor
+  ::unlink(namedPath_.c_str());
   clearPending();
 }
 
 void TempOutput::commit() {
-  if (std::rename(path_.c_str(), outputPath_.c_str()) != 0) {
+  if (namedPath_.empty()) nameUnnamed();
+  if (std::rename(namedPath_.c_str(), outputPath_.c_str()) != 0) {
     int error = errno;
+    ::unlink(namedPath_.c_str());
+    clearPending();
+    namedPath_.clear();
     throw systemError("cannot put the output in place at '" + outputPath_ + "'", error);
   }
   committed_ = true;
   clearPending();
+}
+
+// A link cannot replace a file: the data get a hidden name of their own first,
+// which the rename then moves over the output. Signals wait meanwhile, so none
+// but SIGKILL can leave that name behind.
+void TempOutput::nameUnnamed() {
+  const std::string pattern = temporaryPattern(outputPath_);
+  const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+  const sigset_t ending = endingSignals();
+  sigset_t former;
+  pthread_sigmask(SIG_BLOCK, &ending, &former);
+  int linked = -1, error = 0;
+  for (int attempt = 0; attempt < 100 && linked != 0; ++attempt) {
+    namedPath_ = withRandomEnd(pattern);
+    linked = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, namedPath_.c_str(), AT_SYMLINK_FOLLOW);
+    error = errno;
+    if (linked != 0 && error != EEXIST) break;
+  }
+  if (linked == 0) setPending(namedPath_);
+  pthread_sigmask(SIG_SETMASK, &former, nullptr);
+  if (linked != 0) {
+    namedPath_.clear();
+    throw systemError("cannot put the output in place at '" + outputPath_ + "'", error);
+  }
 }

@@ -1,27 +1,41 @@
 #pragma once
 #include <string>
 
+#include "Descriptor.h"
+
 // Refuses an output the run must not write: the input itself (also through a
 // link), a folder, or an existing file without permission to replace it.
 void checkOutputAllowed(const std::string& inputPath, const std::string& outputPath,
                         bool overwrite);
 
-// A file beside the output that takes the written data and replaces the
-// output only once it is complete. Until then, a failure (the destructor) or
-// any signal that ends the run removes it; no half-written output is ever
-// seen under the output's name.
+// Takes the written data and puts them under the output's name only once
+// they are complete; no half-written output is ever seen under that name,
+// and a failure (the destructor) leaves the folder as it was.
+//
+// Where the file system offers files without a name (O_TMPFILE), the data go
+// into one, so that even a run killed outright leaves nothing behind. Where
+// it does not (FAT, some network mounts), or when asked, they go into a
+// hidden file beside the output, removed by any signal that ends the run and
+// can be caught.
 class TempOutput {
  public:
-  explicit TempOutput(const std::string& outputPath);
+  enum class Kind { UnnamedWherePossible, Named };
+  explicit TempOutput(const std::string& outputPath, Kind kind = Kind::UnnamedWherePossible);
   ~TempOutput();
   TempOutput(const TempOutput&) = delete;
   TempOutput& operator=(const TempOutput&) = delete;
 
-  const std::string& path() const { return path_; }
+  // Open for reading, writing and seeking; stays this object's.
+  int fd() const { return fd_.get(); }
+  // Replaces the output (an existing one too) with the data written.
   void commit();
 
  private:
+  void openNamed();
+  void nameUnnamed();
+
   std::string outputPath_;
-  std::string path_;
+  Descriptor fd_;
+  std::string namedPath_;  // empty while the data have no name
   bool committed_ = false;
 };

@@ -41,7 +41,7 @@ Written transcode(const ConvRequest& request) {
   TempOutput temp(request.outputPath);
   libav::DictPtr tags(request.copyTags ? inputTags(input) : nullptr);
   std::unique_ptr<AudioSink> sink =
-      openSink({*format, request.codecName, request.bitRate, wanted, temp.path(), tags.get()});
+      openSink({*format, request.codecName, request.bitRate, wanted, temp.fd(), tags.get()});
   writeLog(outputLine(sink->containerName(), request.outputPath));
   for (const std::string& note : sink->notes()) writeLog("Note: " + note + "\n");
 

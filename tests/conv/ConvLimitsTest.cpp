@@ -3,15 +3,16 @@
 // that end it midway.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <unistd.h>
 
 #include <csignal>
 #include <cstring>
 #include <functional>
-#include <thread>
 
 #include "ConvRun.h"
+#include "OutputFile.h"
 #include "ScratchFolder.h"
 #include "TestMedia.h"
 
@@ -150,21 +151,64 @@ TEST_F(ConvLimits, EveryNameTheFolderTakesConverts) {
 
 class ConvEndingSignals : public ConvLimits, public testing::WithParamInterface<int> {};
 
-TEST_P(ConvEndingSignals, LeaveNothingBehind) {
+// Ended midway, after its first progress line, the run leaves the folder as
+// it found it: the earlier output whole, and nothing beside it. Encoding 100
+// seconds to AAC takes over a second of processor time, and the first line
+// comes half a second in.
+TEST_P(ConvEndingSignals, LeaveTheFolderAsItWas) {
+  const std::string input = folder_.path("long.wav");
+  writeMedia(input, {.seconds = 100});
+  ScratchFolder outputs;
+  const std::string output = outputs.path("out.aac");
+  writeFile(output, "earlier");
+  const auto before = outputs.contents();
   // Several of these signals dump core by default; no core file is wanted.
-  ConvProcess process = startConvLimited(RLIMIT_CORE, 0, {"-i", input_, "-y", "-ar", "44100", output_});
-  for (int wait = 0; wait < 1000 && folder_.fileCount() < 2; ++wait)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  ASSERT_EQ(folder_.fileCount(), 2u) << "the input and the temporary output";
+  ConvProcess process = startConvLimited(RLIMIT_CORE, 0, {"-i", input, "-y", output});
+  ASSERT_NE(readLogUntil(process, "time=").find("time="), std::string::npos);
   kill(process.pid, GetParam());
   EXPECT_EQ(finishConv(process).exitCode, -1);
-  EXPECT_EQ(folder_.fileCount(), 1u);
+  EXPECT_EQ(outputs.contents(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Caught, ConvEndingSignals,
-                         testing::Values(SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM,
-                                         SIGXFSZ, SIGXCPU),
+INSTANTIATE_TEST_SUITE_P(Ending, ConvEndingSignals,
+                         testing::Values(SIGKILL, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1,
+                                         SIGUSR2, SIGALRM, SIGXFSZ, SIGXCPU),
                          [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
+
+// Either way of holding the data shows nothing under the output's name until
+// it is complete, then replaces the earlier output; dropped, it leaves the
+// folder as it was. The named file, kept for file systems without unnamed
+// ones, is also removed by a signal that ends the run.
+TEST(ConvTempOutput, ReplacesTheOutputOnlyWhenCompleteAndLeavesNothingOtherwise) {
+  for (TempOutput::Kind kind : {TempOutput::Kind::UnnamedWherePossible, TempOutput::Kind::Named}) {
+    SCOPED_TRACE(kind == TempOutput::Kind::Named ? "named" : "unnamed");
+    ScratchFolder folder;
+    const std::string output = folder.path("out.mp3");
+    writeFile(output, "earlier");
+    {
+      TempOutput temp(output, kind);
+      ASSERT_EQ(write(temp.fd(), "new", 3), 3);
+      EXPECT_EQ(folder.fileCount(), kind == TempOutput::Kind::Named ? 2u : 1u);
+      EXPECT_EQ(readFile(output), "earlier");
+      temp.commit();
+    }
+    EXPECT_EQ(folder.contents(), (std::map<std::string, std::string>{{"out.mp3", "new"}}));
+    {
+      TempOutput dropped(output, kind);
+      ASSERT_EQ(write(dropped.fd(), "lost", 4), 4);
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+      TempOutput killed(output, kind);
+      raise(SIGTERM);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(folder.contents(), (std::map<std::string, std::string>{{"out.mp3", "new"}}));
+  }
+}
 
 TEST_F(ConvLimits, AWritePastTheFileSizeLimitFailsLeavingNothing) {
   ConvProcess process =

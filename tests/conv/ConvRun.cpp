@@ -39,6 +39,20 @@ ConvProcess startConv(const std::vector<std::string>& args) {
   return {};
 }
 
+std::string readLogUntil(const ConvProcess& process, const std::string& text, int timeoutSeconds) {
+  std::string log;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  while (log.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+    pollfd fd{process.logFd, POLLIN, 0};
+    if (poll(&fd, 1, 100) <= 0) continue;
+    char buffer[4096];
+    ssize_t n = read(process.logFd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    log.append(buffer, size_t(n));
+  }
+  return log;
+}
+
 ConvResult finishConv(const ConvProcess& process, int timeoutSeconds) {
   ConvResult result;
   if (process.pid < 0) return result;

@@ -17,6 +17,10 @@ struct ConvProcess {
   int logFd = -1;
 };
 ConvProcess startConv(const std::vector<std::string>& args);
+// Reads the log until it holds text, the run ends or the timeout passes, and
+// returns what it read (which finishConv's log then lacks).
+std::string readLogUntil(const ConvProcess& process, const std::string& text,
+                         int timeoutSeconds = 20);
 // Collects the log until the process ends; kills it after the timeout.
 ConvResult finishConv(const ConvProcess& process, int timeoutSeconds = 60);
 
