@@ -6,6 +6,9 @@
 // Usage: batch_overhead standin FILES LIMIT_S   (a stand-in writing a log like
 //                                                the real one over about a second)
 //        batch_overhead real FILES LIMIT_S CONV (the real transcoder, 1-second WAVs)
+//        batch_overhead gap QUEUED RUNS         (the gap between files while
+//                                                QUEUED entries wait, measured
+//                                                over the first RUNS files)
 // A batch not over after LIMIT_S seconds is reported as such.
 #include "common/FakeProgram.h"
 #include "common/ScriptedModal.h"
@@ -19,7 +22,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMimeData>
 #include <QTimer>
+#include <QUrl>
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
@@ -85,18 +91,83 @@ double plainLoopMs(const QStringList& commandLines, const QString& outFolder) {
   return ms;
 }
 
+void touch(const QString& path) { QFile(path).open(QIODevice::WriteOnly); }
+
+// The gap between two files while `queued` entries wait in the list, each an
+// existing file and the outputs of the measured ones already present: the
+// mean time from one run's end to the next one's end, less the mean time of
+// one run on its own. The list is shown, focused and has a current row, as
+// after the folder dialog.
+int measureGap(int queued, int runs) {
+  runs = std::min(runs, queued - 1);
+  ScriptedModal modal;
+  TempProgramFolder folder;
+  writeScript(folder.file("data/conv"), QStringLiteral("for a; do out=$a; done\n: > \"$out\"\n"));
+  gNoSound = 1;
+  const QString inFolder = folder.file("in"), outFolder = folder.file("out");
+  QDir().mkpath(inFolder);
+  QDir().mkpath(outFolder);
+  QList<QUrl> urls;
+  for (int i = 0; i < queued; ++i) {
+    const QString path = QStringLiteral("%1/in%2.wav").arg(inFolder).arg(i);
+    touch(path);
+    if (i <= runs) touch(QStringLiteral("%1/in%2.mp3").arg(outFolder).arg(i));
+    urls << QUrl::fromLocalFile(path);
+  }
+
+  frmMain window;
+  window.cmbOF->setCurrentIndex(0);  // MP3
+  window.txtPath->setText(outFolder);
+  window.show();
+  QMimeData drop;
+  drop.setUrls(urls);
+  Qt::DropAction effect = Qt::CopyAction;
+  window.LV_OLEDragDrop(&drop, effect);
+  window.LV->setFocus();
+  window.LV->setCurrentItem(window.LV->topLevelItem(0));
+  QCoreApplication::processEvents();
+
+  QElapsedTimer clock;
+  std::vector<double> endsMs;
+  QStringList commandLines;
+  QObject::connect(window.objDOS, &DOSOutputs::CommandOver, [&] {
+    endsMs.push_back(clock.nsecsElapsed() / 1e6);
+    commandLines << window.objDOS->CommandLine();
+    // Measured enough: the batch ends at its next step.
+    if (static_cast<int>(endsMs.size()) > runs) {
+      window.lstFile->clear();
+      window.LV->clear();
+    }
+  });
+  clock.start();
+  window.imgStart_Click();
+  while (window.lblPB->text() != QStringLiteral("Done."))
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+  const double endToEndMs = (endsMs.back() - endsMs.front()) / runs;
+  const double aloneMs = plainLoopMs(commandLines, outFolder) / commandLines.size();
+  std::printf("gap: queued %d  runs %d  end to end %.1f ms  run alone %.1f ms  gap per file %.1f ms\n",
+              queued, runs, endToEndMs, aloneMs, endToEndMs - aloneMs);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   const QStringList args = app.arguments();
+  if (args.value(1) == QStringLiteral("gap") && args.size() == 4 && args[2].toInt() > 1 &&
+      args[3].toInt() > 0)
+    return measureGap(args[2].toInt(), args[3].toInt());
   const bool real = args.value(1) == QStringLiteral("real");
   const int files = args.value(2, QStringLiteral("10")).toInt();
   const int limitSeconds = args.value(3, QStringLiteral("120")).toInt();
   const bool standIn = args.value(1) == QStringLiteral("standin");
   if ((!real && !standIn) || (real && args.size() < 5) || files < 1) {
-    std::fprintf(stderr, "usage: batch_overhead standin|real FILES LIMIT_S [CONV]\n");
+    std::fprintf(stderr,
+                 "usage: batch_overhead standin|real FILES LIMIT_S [CONV]\n"
+                 "       batch_overhead gap QUEUED RUNS\n");
     return 1;
   }
 

@@ -2,8 +2,8 @@
 # The conversion driver's overhead per file beyond the transcoder's own time,
 # and its own CPU per file: with a stand-in that writes a log like the real
 # transcoder's over about a second (10 files), and with the real transcoder on
-# 1-second WAVs (30 files). Both are run twice: alone, and while three other
-# processes named "conv" (unrelated to the batch) run on the machine.
+# 1-second WAVs (30 files). Then the gap between files while 10, 1,000, 20,000
+# and 100,000 entries wait in the list, outputs present, over the first 30 files.
 #
 # Usage: bench/batch_overhead.sh [build folder, default build-bench]
 set -euo pipefail
@@ -14,25 +14,8 @@ cmake --build "$build" --target batch_overhead conv -j"$(nproc)" >/dev/null
 bench=$build/bench/batch_overhead
 conv=$(realpath "$build/bin/data/conv")
 
-run_both() {
-  "$bench" standin 10 60 || true
-  "$bench" real 30 60 "$conv" || true
-}
-
-echo "== no other process named conv"
-run_both
-
-others=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$others"
-}
-trap cleanup EXIT
-cp "$(command -v sleep)" "$others/conv"
-for _ in 1 2 3; do
-  "$others/conv" 3600 &
-  pids+=($!)
+"$bench" standin 10 60 || true
+"$bench" real 30 60 "$conv" || true
+for queued in 10 1000 20000 100000; do
+  "$bench" gap "$queued" 30 || true
 done
-echo "== with three other processes named conv"
-run_both
