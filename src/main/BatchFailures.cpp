@@ -5,18 +5,19 @@
 
 namespace {
 constexpr size_t kListedFiles = 20;
-constexpr int kSignalBase = 128;  // how the runner reports a run ended by a signal
 }  // namespace
 
-QString runFailureReason(const QString& outputs, int exitStatus) {
+QString runFailureReason(const QString& outputs, platform::ExitStatus status) {
+  using Kind = platform::ExitStatus::Kind;
   // Killed, its last line is only where it happened to be (a progress line).
-  if (exitStatus > kSignalBase)
-    return QStringLiteral("the converter was stopped by signal %1").arg(exitStatus - kSignalBase);
+  if (status.kind == Kind::Killed)
+    return QStringLiteral("the converter was stopped by signal %1").arg(status.number);
   const QStringList lines =
       outputs.split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts);
   for (auto line = lines.crbegin(); line != lines.crend(); ++line)
     if (!line->trimmed().isEmpty()) return line->trimmed();
-  return QStringLiteral("the converter ended with exit status %1").arg(exitStatus);
+  if (status.kind == Kind::Unknown) return QStringLiteral("the converter's end could not be seen");
+  return QStringLiteral("the converter ended with exit status %1").arg(status.number);
 }
 
 QString overwritesQueuedInputReason(const QString& output) {

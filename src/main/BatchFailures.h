@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ChildProcess.h"
+
 #include <QString>
 #include <vector>
 
@@ -11,8 +13,8 @@ struct FailedFile {
 };
 
 // Why a run failed: the signal that stopped the transcoder, else its last
-// non-empty line of output, or its exit status when it wrote nothing.
-QString runFailureReason(const QString& outputs, int exitStatus);
+// non-empty line of output, or how it ended when it wrote nothing.
+QString runFailureReason(const QString& outputs, platform::ExitStatus status);
 
 // Why a file was not run at all: its output would replace a queued input.
 QString overwritesQueuedInputReason(const QString& output);

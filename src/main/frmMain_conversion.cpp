@@ -66,7 +66,7 @@ void frmMain::ParsePath() {
 }
 
 void frmMain::objDOS_CommandOver() {
-  if (objDOS->ExitStatus() != 0 && lstFile->count() > 0)
+  if (objDOS->ExitStatus() != platform::ExitStatus::exited(0) && lstFile->count() > 0)
     mFailedFiles.push_back({lstFile->item(0)->text(),
                             runFailureReason(objDOS->Outputs(), objDOS->ExitStatus())});
   nextFile();

@@ -37,7 +37,7 @@ ChildProcess::~ChildProcess() { close(); }
 ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
   close();
   reaped_ = false;
-  exitStatus_ = -1;
+  exitStatus_ = {};
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) {
     errorCode_ = errno;
@@ -122,8 +122,8 @@ bool ChildProcess::hasExited() {
   if (done == 0) return false;
   reaped_ = true;
   // done < 0: the child is no longer ours to wait for, and its status is lost.
-  if (done == pid_ && WIFEXITED(status)) exitStatus_ = WEXITSTATUS(status);
-  if (done == pid_ && WIFSIGNALED(status)) exitStatus_ = 128 + WTERMSIG(status);
+  if (done == pid_ && WIFEXITED(status)) exitStatus_ = ExitStatus::exited(WEXITSTATUS(status));
+  if (done == pid_ && WIFSIGNALED(status)) exitStatus_ = ExitStatus::killed(WTERMSIG(status));
   return true;
 }
 

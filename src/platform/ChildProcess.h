@@ -7,6 +7,18 @@
 
 namespace platform {
 
+// How a child ended: the code it exited with, or the signal that killed it,
+// kept apart so that no exit code can pass for a signal.
+struct ExitStatus {
+  enum class Kind { Unknown, Exited, Killed };
+  Kind kind = Kind::Unknown;  // Unknown: never started, still running, or its end not seen
+  int number = 0;             // the exit code when Exited, the signal when Killed
+
+  static ExitStatus exited(int code) { return {Kind::Exited, code}; }
+  static ExitStatus killed(int signal) { return {Kind::Killed, signal}; }
+  bool operator==(const ExitStatus&) const = default;
+};
+
 // A hidden child process whose standard output and standard error share one
 // pipe and whose standard input is /dev/null. Closing (or destroying the
 // object) closes the pipe and reaps the child once it has ended.
@@ -33,9 +45,9 @@ class ChildProcess {
   // True once the child has ended; the first call that sees it reaps it.
   bool hasExited();
 
-  // How the child ended: its exit code, or 128 + the signal that killed it;
-  // -1 while it runs, when it was never started, or when it could not be told.
-  int exitStatus() const { return exitStatus_; }
+  // How the child ended; Unknown while it runs, when it was never started, or
+  // when it could not be told.
+  ExitStatus exitStatus() const { return exitStatus_; }
 
   // Descriptors that become readable when there is something to look at: the
   // pipe while it can still bring output, and the child's end where the
@@ -51,7 +63,7 @@ class ChildProcess {
   int exitFd_ = -1;
   pid_t pid_ = -1;
   bool reaped_ = false;
-  int exitStatus_ = -1;
+  ExitStatus exitStatus_;
   int errorCode_ = 0;
 };
 

@@ -61,7 +61,7 @@ void DOSOutputs::handOn(const QString& chunk) {
 
 QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
   if (!commandLine.isEmpty()) mCommandLine = commandLine;
-  mExitStatus = -1;
+  mExitStatus = {};
   if (mCommandLine.isEmpty()) {
     showStop(QStringLiteral("Command Line empty"));
     return QString();

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ChildProcess.h"
+
 #include <QObject>
 #include <QString>
 
@@ -14,9 +16,9 @@ class DOSOutputs : public QObject {
   QString CommandLine() const { return mCommandLine; }
   QString Outputs() const { return mOutputs; }
 
-  // How the last run ended: its exit code, 128 + the signal that killed it,
-  // or -1 when it could not be started (or its end could not be seen).
-  int ExitStatus() const { return mExitStatus; }
+  // How the last run ended; Unknown when it could not be started (or its end
+  // could not be seen).
+  platform::ExitStatus ExitStatus() const { return mExitStatus; }
 
   // Runs the given command line (it replaces the stored one when not empty)
   // and returns everything it wrote; "" when it could not be started. The run
@@ -33,5 +35,5 @@ class DOSOutputs : public QObject {
 
   QString mCommandLine;
   QString mOutputs;
-  int mExitStatus = -1;
+  platform::ExitStatus mExitStatus;
 };

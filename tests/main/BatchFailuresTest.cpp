@@ -17,7 +17,18 @@ TEST(BatchFailures, TheMessageListsTwentyFilesThenCountsTheRest) {
 }
 
 TEST(BatchFailures, ARunThatWroteNoReasonGivesHowItEnded) {
-  EXPECT_EQ(runFailureReason("\n \r\n", 3), "the converter ended with exit status 3");
-  EXPECT_EQ(runFailureReason("size=     512kB time=32.70 bitrate= 128.3kbits/s\n", 128 + 9),
-            "the converter was stopped by signal 9");
+  using platform::ExitStatus;
+  const struct {
+    const char* outputs;
+    ExitStatus status;
+    const char* reason;
+  } cases[] = {
+      {"\n \r\n", ExitStatus::exited(3), "the converter ended with exit status 3"},
+      // A high exit code is no signal.
+      {"", ExitStatus::exited(200), "the converter ended with exit status 200"},
+      {"size=     512kB time=32.70 bitrate= 128.3kbits/s\n", ExitStatus::killed(9),
+       "the converter was stopped by signal 9"},
+      {"", ExitStatus(), "the converter's end could not be seen"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(runFailureReason(c.outputs, c.status), c.reason);
 }
