@@ -16,13 +16,16 @@ TEST(BatchFailures, TheMessageListsTwentyFilesThenCountsTheRest) {
   EXPECT_EQ(failedFilesMessage(failures).split('\n').last(), "/in/20.wav: bad");
 }
 
-TEST(BatchFailures, ARunThatWroteNoReasonGivesHowItEnded) {
+TEST(BatchFailures, TheReasonIsTheLastLineWrittenElseHowTheRunEnded) {
   using platform::ExitStatus;
   const struct {
     const char* outputs;
     ExitStatus status;
     const char* reason;
   } cases[] = {
+      {"  Duration: N/A\rsize= 1kB\r conv: bad input \r\n \n\n", ExitStatus::exited(1),
+       "conv: bad input"},
+      {"one line", ExitStatus::exited(1), "one line"},
       {"\n \r\n", ExitStatus::exited(3), "the converter ended with exit status 3"},
       // A high exit code is no signal.
       {"", ExitStatus::exited(200), "the converter ended with exit status 200"},
