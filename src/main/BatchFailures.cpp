@@ -34,7 +34,7 @@ QString runFailureReason(const QString& outputs, platform::ExitStatus status) {
 }
 
 QString overwritesQueuedInputReason(const QString& output) {
-  return QStringLiteral("its output %1 is a file still waiting in the list").arg(output);
+  return QStringLiteral("its output %1 is a file this batch was asked to convert").arg(output);
 }
 
 QString failedFilesMessage(const std::vector<FailedFile>& failures) {

@@ -16,7 +16,8 @@ struct FailedFile {
 // non-empty line of output, or how it ended when it wrote nothing.
 QString runFailureReason(const QString& outputs, platform::ExitStatus status);
 
-// Why a file was not run at all: its output would replace a queued input.
+// Why a file was not run at all: its output would replace a file this batch
+// was asked to convert.
 QString overwritesQueuedInputReason(const QString& output);
 
 // The warning's caption and text: a first line, then "path: reason" for at

@@ -1,5 +1,6 @@
 #pragma once
 #include "main/BatchFailures.h"
+#include "main/BatchInputs.h"
 #include "skin/LinkLabel.h"
 #include "skin/SkinnedWindow.h"
 #include "skin/Twips.h"
@@ -32,6 +33,9 @@ class frmMain : public QWidget {
   // --- the queue: full paths in lstFile, shown in LV, always in step ---
   QListWidget* lstFile = nullptr;  // hidden
   QTreeWidget* LV = nullptr;       // columns "FileName" and "Format"
+  // What the queue holds and what the running batch took from it: every road
+  // that adds or removes entries keeps it in step.
+  BatchInputs mBatchInputs;
 
   // --- conversion settings ---
   QComboBox* cmbOF = nullptr;

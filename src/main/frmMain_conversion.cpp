@@ -2,7 +2,6 @@
 // started from a fresh tick of Timer1 so the call depth never grows.
 #include "main/CommandLines.h"
 #include "main/OutputFolder.h"
-#include "main/SameFile.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
 #include "platform/Modal.h"
@@ -52,11 +51,10 @@ void frmMain::ParsePath() {
   request.cutStart = gCutStart;
   request.cutLength = gCutLength;
 
-  // A file still waiting its turn is the user's own: it is never replaced.
+  // A file this batch was asked to convert is the user's own, whether it
+  // waits, runs or is done: it is never replaced.
   const QString output = outputPath(request);
-  QStringList waiting;
-  for (int i = 1; i < lstFile->count(); ++i) waiting << lstFile->item(i)->text();
-  if (!output.isEmpty() && namesAnyOf(output, waiting)) {
+  if (!output.isEmpty() && mBatchInputs.protects(output)) {
     mFailedFiles.push_back({request.input, overwritesQueuedInputReason(output)});
     nextFile();
     return;
@@ -73,6 +71,7 @@ void frmMain::objDOS_CommandOver() {
 }
 
 void frmMain::nextFile() {
+  if (lstFile->count() > 0) mBatchInputs.take(lstFile->item(0)->text());
   delete lstFile->takeItem(0);
   delete LV->takeTopLevelItem(0);
   mTotalSeconds = 0;
@@ -80,6 +79,7 @@ void frmMain::nextFile() {
 }
 
 void frmMain::endBatch() {
+  mBatchInputs.releaseTaken();
   platform::modal().openUrl(QUrl::fromLocalFile(outputFolderFromBox(txtPath->text())));
   if (gNoSound == 0) platform::modal().playSound(platform::programPath(QStringLiteral("sound.wav")));
   setBusyControlsEnabled(true);

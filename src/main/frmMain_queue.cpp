@@ -109,9 +109,11 @@ void frmMain::appendToQueue(const QStringList& paths, QString (*tag)(const QStri
   // replacement characters instead of unpaired surrogates.
   QList<QTreeWidgetItem*> items;
   items.reserve(paths.size());
-  for (const QString& path : paths)
+  for (const QString& path : paths) {
     items.append(new QTreeWidgetItem(
         QStringList{platform::readableName(path), platform::readableName(tag(path))}));
+    mBatchInputs.addWaiting(path);
+  }
   lstFile->addItems(paths);
   LV->addTopLevelItems(items);
 }
@@ -175,6 +177,7 @@ void frmMain::imgRemove_Click() {
     const QList<QTreeWidgetItem*> selected = LV->selectedItems();
     if (!selected.isEmpty()) {
       const int i = LV->indexOfTopLevelItem(selected.first());
+      mBatchInputs.removeWaiting(lstFile->item(i)->text());
       delete LV->takeTopLevelItem(i);
       delete lstFile->takeItem(i);
     }

@@ -66,6 +66,7 @@ void frmMenu::menuRemoveAll_Click() {
     }
   }
   main_.lstFile->clear();
+  main_.mBatchInputs.clearWaiting();
   main_.picText->show();
   main_.setHintText(kDropHint);
 }

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -45,10 +46,12 @@ bool busyControlsDisabled(const frmMain& w) {
   return none;
 }
 
+// Queued as a drop on the list would queue it.
 void queue(frmMain& w, const QString& path) {
-  w.lstFile->addItem(path);
-  auto* item = new QTreeWidgetItem(w.LV, {path, path.right(3).toUpper()});
-  (void)item;
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  Qt::DropAction effect = Qt::CopyAction;
+  w.LV_OLEDragDrop(&data, effect);
 }
 
 bool waitFor(const std::function<bool()>& done, int ms = 60000) {
@@ -153,7 +156,7 @@ TEST_F(ConversionBatch, FilesThatFailAreListedOnceTheBatchHasEnded) {
   EXPECT_TRUE(endedFirst);
 }
 
-TEST_F(ConversionBatch, AFileStillInTheListIsNeverWrittenOver) {
+TEST_F(ConversionBatch, AFileTheBatchWasAskedToConvertIsNeverWrittenOver) {
   ScriptedModal modal;
   TempProgramFolder folder;
   writeScript(folder.file("data/conv"), kFakeTranscoder);
@@ -174,11 +177,42 @@ TEST_F(ConversionBatch, AFileStillInTheListIsNeverWrittenOver) {
   EXPECT_EQ(readBytes(d + "/other.mp3"), "converted");
   EXPECT_EQ(w.lstFile->count(), 0);
   const QString clash = ": its output " + folder.file("link/song.mp3") +
-                        " is a file still waiting in the list\n";
+                        " is a file this batch was asked to convert";
   ASSERT_EQ(modal.messages.size(), 1u);
   EXPECT_EQ(modal.messages[0].text, "These files were not converted:\n" + d + "/song.wav" + clash +
-                                        d + "/song.live.flac" + clash + d +
-                                        "/song.mp3: will not write over its own input");
+                                        '\n' + d + "/song.live.flac" + clash + '\n' + d +
+                                        "/song.mp3" + clash);
+}
+
+TEST_F(ConversionBatch, AFileAlreadyConvertedStaysProtectedUntilTheBatchEnds) {
+  ScriptedModal modal;
+  TempProgramFolder folder;
+  writeScript(folder.file("data/conv"), kFakeTranscoder);
+  QDir().mkpath(folder.file("ow"));
+  QDir().mkpath(folder.file("src1"));
+  QDir().mkpath(folder.file("src2"));
+  writeBytes(folder.file("ow/a.wav"), "the user's own recording");
+  QFile::link(folder.file("ow"), folder.file("owlink"));
+  for (const char* name : {"src1/a.mp3", "src2/a.wav"}) writeBytes(folder.file(name), "input");
+  frmMain w;
+  w.txtPath->setText(folder.file("ow"));
+  w.cmbOF->setCurrentIndex(3);  // WAV
+  // The second names the output of all three; the last comes after it has left the list.
+  for (const char* name : {"src1/a.mp3", "owlink/a.wav", "src2/a.wav"})
+    queue(w, folder.file(name));
+  w.imgStart_Click();
+  ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done."; }));
+  EXPECT_EQ(readBytes(folder.file("ow/a.wav")), "the user's own recording");
+  ASSERT_EQ(modal.messages.size(), 1u);
+  EXPECT_EQ(modal.messages[0].text.count("is a file this batch was asked to convert"), 3);
+
+  // Once the batch has ended, the file is an output like any other.
+  modal.messages.clear();
+  queue(w, folder.file("src2/a.wav"));
+  w.imgStart_Click();
+  ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done." && w.lstFile->count() == 0; }));
+  EXPECT_EQ(readBytes(folder.file("ow/a.wav")), "converted");
+  EXPECT_TRUE(modal.messages.empty());
 }
 
 TEST_F(ConversionBatch, NamesThatAreNotUtf8ConvertUnderTheirOwnBytes) {
@@ -205,15 +239,13 @@ TEST_F(ConversionBatch, NamesThatAreNotUtf8ConvertUnderTheirOwnBytes) {
   ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done."; }));
 
   // The MP3 would have written over the WAV still waiting (the same file
-  // through the link); the WAV names itself; the OGG converts.
+  // through the link), and so would the WAV itself: neither runs. The OGG converts.
   EXPECT_EQ(readRaw(userOwn), "the user's own recording");
   EXPECT_EQ(readRaw(platform::nameFromBytes(src + "/sub/x\xff\xfe.wav")), "converted");
   EXPECT_EQ(modal.messages.size(), 1u);
   const QByteArray out = rawPath(tree.path()) + "/out/";
   EXPECT_EQ(readBytes(folder.file("data/args.log")),
-            "-i\n" + src + "/sub/n\xff\xfe.wav\n-y\n-vn\n-acodec\npcm_s16le\n" + out +
-                "n\xff\xfe.wav\n--\n-i\n" + src +
-                "/sub/deeper/x\xff\xfe.ogg\n-y\n-vn\n-acodec\npcm_s16le\n" + out +
+            "-i\n" + src + "/sub/deeper/x\xff\xfe.ogg\n-y\n-vn\n-acodec\npcm_s16le\n" + out +
                 "x\xff\xfe.wav\n--\n");
 }
 

@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -133,6 +134,28 @@ TEST(QueueText, FormatTagsAndFolders) {
   const char* folderCases[][2] = {{"/music/song.mp3", "/music/"}, {"song.mp3", ""}, {"/", "/"},
                                   {"/a/b/", "/a/b/"}, {"C:\\a\\b", ""}};
   for (const auto& c : folderCases) EXPECT_EQ(GetFolderFromPath(c[0]), c[1]) << c[0];
+}
+
+TEST(BatchInputs, KnowsAFileByAnySpellingUntilItsLastEntryIsGoneOrTheBatchEnds) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("a.wav"), link = dir.filePath("link.wav");
+  touch(file);
+  QFile::link(file, link);
+  BatchInputs inputs;
+  inputs.addWaiting(file);
+  inputs.addWaiting(file);
+  for (const QString& name : {file, link, dir.path() + "/./x/../a.wav"})
+    EXPECT_TRUE(inputs.protects(name)) << name.toStdString();
+  EXPECT_FALSE(inputs.protects(dir.filePath("b.wav")));
+
+  inputs.removeWaiting(file);
+  EXPECT_TRUE(inputs.protects(link));  // queued twice
+  inputs.take(file);  // the batch converts it: no longer waiting, still its own
+  inputs.clearWaiting();
+  EXPECT_TRUE(inputs.protects(link));
+  inputs.releaseTaken();
+  EXPECT_FALSE(inputs.protects(link));
+  EXPECT_FALSE(inputs.protects(file));
 }
 
 TEST_F(Queue, StartsEmptyWithTheHintUnderTheDoorPanel) {
@@ -313,6 +336,8 @@ TEST_F(Queue, RemoveSelectedTakesTheSameFileOutOfBothLists) {
   window.LV->topLevelItem(1)->setSelected(true);
   window.menuForm->menuRemoveSelected->trigger();
   EXPECT_EQ(queued(), (QStringList{"/a.mp3", "/c.mp3"}));
+  EXPECT_FALSE(window.mBatchInputs.protects("/b.mp3"));
+  EXPECT_TRUE(window.mBatchInputs.protects("/c.mp3"));
   EXPECT_FALSE(hintShown());
   EXPECT_TRUE(window.txtAction->text().isEmpty());
 
@@ -368,6 +393,7 @@ TEST_F(Queue, RemoveAllEmptiesBothListsEvenOfADropArrivingMeanwhile) {
   EXPECT_EQ(rowsMadeCurrent, 0);
   for (const QMetaObject::Connection& watch : watches) QObject::disconnect(watch);
   EXPECT_TRUE(queued().isEmpty());
+  for (const char* gone : {"/a.mp3", "/late.mp3"}) EXPECT_FALSE(window.mBatchInputs.protects(gone));
   EXPECT_TRUE(hintShown());
   EXPECT_EQ(hintText(), kShownDropHint);
 }
