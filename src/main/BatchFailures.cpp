@@ -1,9 +1,22 @@
 #include "main/BatchFailures.h"
 
+#include "main/QueueText.h"
+#include "platform/NameBytes.h"
+
+#include <QHash>
 #include <QStringList>
+#include <algorithm>
+#include <utility>
 
 namespace {
-constexpr size_t kListedFiles = 20;
+
+using Outcome = ReportedFile::Outcome;
+
+const std::pair<Outcome, QString> kHeadings[] = {
+    {Outcome::NotConverted, QStringLiteral("Not converted:")},
+    {Outcome::Skipped, QStringLiteral("Skipped, so that no file of this batch is written over:")},
+    {Outcome::Incomplete, QStringLiteral("Converted as far as the input goes, which is incomplete:")},
+};
 
 // The last line that holds more than blanks, looked for from the end: a long
 // log is never split as a whole.
@@ -18,6 +31,40 @@ QString lastFilledLine(const QString& text) {
     end = start - 1;
   }
   return QString();
+}
+
+// The file's name with its reason. The transcoder's reasons begin with its
+// own name and often with the input's whole path, quoted; the path gives way
+// to the file's name, so that each entry names its file once. A name's bytes
+// that are not UTF-8 show as in the list, as the log shows them.
+QString fileEntry(const ReportedFile& file) {
+  const QString path = platform::readableName(file.path);
+  const QString name = path.mid(GetFolderFromPath(path).size());
+  QStringView reason(file.reason);
+  if (reason.startsWith(u"conv: ")) reason = reason.mid(6);
+  for (const QString& mention : {u'\'' + path + u'\'', u'"' + path + u'"', path})
+    if (reason.startsWith(mention)) return name + reason.mid(mention.size()).toString();
+  return name + QStringLiteral(": ") + reason.toString();
+}
+
+// The entries of one outcome, under their folder unless it is named above
+// all of them, the folders in the order they first come.
+void appendSection(QStringList& lines, const std::vector<ReportedFile>& files, Outcome outcome,
+                   bool folderNamedAbove) {
+  QStringList folders;
+  QHash<QString, QStringList> entries;
+  for (const ReportedFile& file : files) {
+    if (file.outcome != outcome) continue;
+    const QString folder = GetFolderFromPath(platform::readableName(file.path));
+    QStringList& inFolder = entries[folder];
+    if (inFolder.isEmpty()) folders << folder;
+    inFolder << fileEntry(file);
+  }
+  for (const QString& folder : folders) {
+    if (!folderNamedAbove) lines << QStringLiteral("  ") + folder;
+    const QString indent = folderNamedAbove ? QStringLiteral("  ") : QStringLiteral("    ");
+    for (const QString& entry : entries[folder]) lines << indent + entry;
+  }
 }
 
 }  // namespace
@@ -37,11 +84,30 @@ QString overwritesQueuedInputReason(const QString& output) {
   return QStringLiteral("its output %1 is a file this batch was asked to convert").arg(output);
 }
 
-QString failedFilesMessage(const std::vector<FailedFile>& failures) {
-  QStringList lines{QStringLiteral("These files were not converted:")};
-  for (size_t i = 0; i < failures.size() && i < kListedFiles; ++i)
-    lines << failures[i].path + QStringLiteral(": ") + failures[i].reason;
-  if (failures.size() > kListedFiles)
-    lines << QStringLiteral("... and %1 more.").arg(failures.size() - kListedFiles);
-  return lines.join(u'\n');
+BatchReport batchReport(int convertedWhole, const std::vector<ReportedFile>& files) {
+  const auto count = [&files](Outcome outcome) {
+    return std::count_if(files.begin(), files.end(),
+                         [outcome](const ReportedFile& file) { return file.outcome == outcome; });
+  };
+  BatchReport report;
+  report.summary = QStringLiteral("%1 converted, %2 incomplete, %3 not converted.")
+                       .arg(convertedWhole)
+                       .arg(count(Outcome::Incomplete))
+                       .arg(count(Outcome::NotConverted) + count(Outcome::Skipped));
+
+  const bool oneFolder =
+      !files.empty() && std::all_of(files.begin(), files.end(), [&files](const ReportedFile& file) {
+        return GetFolderFromPath(file.path) == GetFolderFromPath(files.front().path);
+      });
+  QStringList lines;
+  if (oneFolder)
+    lines << QStringLiteral("In ") + GetFolderFromPath(platform::readableName(files.front().path));
+  for (const auto& [outcome, heading] : kHeadings) {
+    if (count(outcome) == 0) continue;
+    if (!lines.isEmpty()) lines << QString();
+    lines << heading;
+    appendSection(lines, files, outcome, oneFolder);
+  }
+  report.details = lines.join(u'\n');
+  return report;
 }

@@ -4,10 +4,16 @@
 #include <QString>
 #include <vector>
 
-// The files of a batch that were not converted, and how the end of the batch
-// tells the user about them.
+// The files of a batch that did not simply convert, and the report that
+// tells the user about them once the batch has ended.
 
-struct FailedFile {
+struct ReportedFile {
+  enum class Outcome {
+    NotConverted,  // the transcoder wrote nothing
+    Skipped,       // not run: its output would replace an input of the batch
+    Incomplete,    // converted, but the input holds less audio than it states
+  };
+  Outcome outcome;
   QString path;    // as queued
   QString reason;  // one line
 };
@@ -20,7 +26,13 @@ QString runFailureReason(const QString& outputs, platform::ExitStatus status);
 // was asked to convert.
 QString overwritesQueuedInputReason(const QString& output);
 
-// The warning's caption and text: a first line, then "path: reason" for at
-// most 20 files, then how many more there are.
-inline const QString kFailedFilesTitle = QStringLiteral("Convert");
-QString failedFilesMessage(const std::vector<FailedFile>& failures);
+// The report: a one-line summary of how many files were converted whole,
+// incomplete and not at all, and the files under a heading per outcome, by
+// file name with a short reason each; their folder is named once, for all of
+// them where they share one.
+struct BatchReport {
+  QString summary;
+  QString details;
+};
+inline const QString kBatchReportTitle = QStringLiteral("Convert");
+BatchReport batchReport(int convertedWhole, const std::vector<ReportedFile>& files);

@@ -103,7 +103,9 @@ class frmMain : public QWidget {
   void ParsePath();
   void objDOS_CommandOver();
   void objDOS_ReceiveOutputs(const QString& CommandOutputs);
-  std::vector<FailedFile> mFailedFiles;  // this batch's files that were not converted
+  // This batch so far: the files converted whole, and those the report at its end lists.
+  int mConvertedWhole = 0;
+  std::vector<ReportedFile> mReportedFiles;
 
   // --- skinned frame ---
   void Timer2_Timer();
@@ -145,7 +147,7 @@ class frmMain : public QWidget {
   void setBusyControlsEnabled(bool enabled);
   void endBatch();
   void nextFile();
-  void reportFailedFiles();
+  void reportBatch();
   void createQueueControls();
   void createFrameControls();
   void giveButtonsTheirLooks();

@@ -13,6 +13,13 @@
 #include <QDir>
 #include <QUrl>
 
+namespace {
+// The transcoder's exit codes for an output written whole, and for one
+// written as far as an input goes that holds less audio than it states.
+constexpr int kConvertedWhole = 0;
+constexpr int kConvertedIncomplete = 2;
+}  // namespace
+
 void frmMain::imgConvert_Click() { imgStart_Click(); }
 
 void frmMain::imgStart_Click() {
@@ -55,7 +62,8 @@ void frmMain::ParsePath() {
   // waits, runs or is done: it is never replaced.
   const QString output = outputPath(request);
   if (!output.isEmpty() && mBatchInputs.protects(output)) {
-    mFailedFiles.push_back({request.input, overwritesQueuedInputReason(output)});
+    mReportedFiles.push_back(
+        {ReportedFile::Outcome::Skipped, request.input, overwritesQueuedInputReason(output)});
     nextFile();
     return;
   }
@@ -64,9 +72,17 @@ void frmMain::ParsePath() {
 }
 
 void frmMain::objDOS_CommandOver() {
-  if (objDOS->ExitStatus() != platform::ExitStatus::exited(0) && lstFile->count() > 0)
-    mFailedFiles.push_back({lstFile->item(0)->text(),
-                            runFailureReason(objDOS->Outputs(), objDOS->ExitStatus())});
+  using platform::ExitStatus;
+  const ExitStatus status = objDOS->ExitStatus();
+  if (status == ExitStatus::exited(kConvertedWhole)) {
+    ++mConvertedWhole;
+  } else if (lstFile->count() > 0) {
+    const auto outcome = status == ExitStatus::exited(kConvertedIncomplete)
+                             ? ReportedFile::Outcome::Incomplete
+                             : ReportedFile::Outcome::NotConverted;
+    mReportedFiles.push_back(
+        {outcome, lstFile->item(0)->text(), runFailureReason(objDOS->Outputs(), status)});
+  }
   nextFile();
 }
 
@@ -85,15 +101,18 @@ void frmMain::endBatch() {
   setBusyControlsEnabled(true);
   setProgressWidth(0);
   lblPB->setText(QStringLiteral("Done."));
-  reportFailedFiles();
+  reportBatch();
 }
 
-// After the batch has ended as usual, so a batch without failures is unchanged.
-void frmMain::reportFailedFiles() {
-  if (mFailedFiles.empty()) return;
-  const QString text = failedFilesMessage(mFailedFiles);
-  mFailedFiles.clear();
-  platform::modal().showMessage(this, text, kFailedFilesTitle, platform::MessageIcon::Exclamation);
+// After the batch has ended as usual, so a batch without problems is unchanged.
+void frmMain::reportBatch() {
+  const BatchReport report = batchReport(mConvertedWhole, mReportedFiles);
+  const bool anyProblem = !mReportedFiles.empty();
+  mConvertedWhole = 0;
+  mReportedFiles.clear();
+  if (anyProblem)
+    platform::modal().showReport(this, kBatchReportTitle, report.summary, report.details,
+                                 platform::MessageIcon::Exclamation);
 }
 
 void frmMain::setBusyControlsEnabled(bool enabled) {

@@ -37,6 +37,12 @@ class Modal {
   virtual void showMessage(QWidget* owner, const QString& text, const QString& title,
                            MessageIcon icon) = 0;
 
+  // An OK-only report that may be long: a summary line over a text that
+  // scrolls where it does not fit. The window is never taller than the
+  // screen and its OK is always in view.
+  virtual void showReport(QWidget* owner, const QString& title, const QString& summary,
+                          const QString& details, MessageIcon icon) = 0;
+
   // Each returns nullopt when the user cancels.
   virtual std::optional<QString> openFile(QWidget* owner, const FileDialogRequest& request) = 0;
   virtual std::optional<QString> saveFile(QWidget* owner, const FileDialogRequest& request) = 0;

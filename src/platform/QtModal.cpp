@@ -2,6 +2,7 @@
 
 #include "platform/FileDialogFilters.h"
 #include "platform/NameBytes.h"
+#include "platform/ReportWindow.h"
 #include "platform/WavPlayer.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -17,6 +19,8 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
 
 namespace platform {
 namespace {
@@ -61,6 +65,17 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+QIcon styleIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Critical: return qApp->style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    case MessageIcon::Exclamation: return qApp->style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    case MessageIcon::Information:
+      return qApp->style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    case MessageIcon::None: break;
+  }
+  return QIcon();
+}
+
 }  // namespace
 
 QtModal::~QtModal() = default;
@@ -70,6 +85,15 @@ void QtModal::showMessage(QWidget* owner, const QString& text, const QString& ti
   const QString caption = title.isEmpty() ? QApplication::applicationName() : title;
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::Ok, owner);
   box.exec();
+}
+
+void QtModal::showReport(QWidget* owner, const QString& title, const QString& summary,
+                         const QString& details, MessageIcon icon) {
+  const QString caption = title.isEmpty() ? QApplication::applicationName() : title;
+  ReportWindow window(owner, caption, summary, details, styleIcon(icon));
+  QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (screen) window.fitInto(screen->availableGeometry());
+  window.exec();
 }
 
 std::optional<QString> QtModal::openFile(QWidget* owner, const FileDialogRequest& request) {

@@ -11,6 +11,8 @@ class QtModal : public Modal {
   ~QtModal() override;
   void showMessage(QWidget* owner, const QString& text, const QString& title,
                    MessageIcon icon) override;
+  void showReport(QWidget* owner, const QString& title, const QString& summary,
+                  const QString& details, MessageIcon icon) override;
   std::optional<QString> openFile(QWidget* owner, const FileDialogRequest& request) override;
   std::optional<QString> saveFile(QWidget* owner, const FileDialogRequest& request) override;
   std::optional<QString> chooseFolder(QWidget* owner, const QString& title) override;

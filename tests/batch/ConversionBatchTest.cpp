@@ -20,8 +20,9 @@ namespace {
 
 // A transcoder that logs its arguments, one per line and "--" after each
 // run, and writes a short log of its own and "converted" at its output path.
-// Like the real one it refuses to write over its input, and it fails on an
-// input whose name says "damaged", with a blank line after its reason.
+// Like the real one it refuses to write over its input, fails on an input
+// whose name says "damaged" (a blank line after its reason) and writes what
+// it can of one whose name says "short", ending with status 2.
 const char* kFakeTranscoder =
     "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$(dirname \"$0\")/args.log\"; done\n"
     "echo -- >> \"$(dirname \"$0\")/args.log\"\n"
@@ -30,7 +31,8 @@ const char* kFakeTranscoder =
     "if [ \"$2\" -ef \"$out\" ]; then echo 'will not write over its own input' >&2; exit 1; fi\n"
     "case \"$2\" in *damaged*) echo \"$2: Invalid data found\" >&2; echo >&2; exit 1;; esac\n"
     "echo 'size= 1kB time=5.00 bitrate= 1kbits/s' >&2\n"
-    "printf converted > \"$out\"\n";
+    "printf converted > \"$out\"\n"
+    "case \"$2\" in *short*) echo \"'$2' is incomplete: its audio stops at 5.00 s\" >&2; exit 2;; esac\n";
 
 bool busyControlsEnabled(const frmMain& w) {
   bool all = w.imgConvert->isEnabled() && w.lblFeed->isEnabled();
@@ -119,7 +121,7 @@ TEST_F(ConversionBatch, ConvertsTheQueueHeadFirstAndEndsTheBatch) {
   EXPECT_EQ(modal.openedUrls, std::vector<QUrl>({QUrl::fromLocalFile(root.path() + "/out")}));
   ASSERT_EQ(modal.playedSounds.size(), 1u);
   EXPECT_EQ(modal.playedSounds[0], programFolder + "/sound.wav");
-  EXPECT_TRUE(modal.messages.empty());
+  EXPECT_TRUE(modal.reports.empty());
 
   // The transcoder got each path exactly, the quotes in a name included.
   QFile log(programFolder + "/data/args.log");
@@ -129,16 +131,17 @@ TEST_F(ConversionBatch, ConvertsTheQueueHeadFirstAndEndsTheBatch) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(runs[i].split('\n').value(1), inputs[i]);
 }
 
-TEST_F(ConversionBatch, FilesThatFailAreListedOnceTheBatchHasEnded) {
+TEST_F(ConversionBatch, FilesThatFailOrFallShortAreReportedOnceTheBatchHasEnded) {
   ScriptedModal modal;
   TempProgramFolder folder;
   writeScript(folder.file("data/conv"), kFakeTranscoder);
   frmMain w;
   w.txtPath->setText(folder.file("out"));
   w.cmbOF->setCurrentIndex(4);  // FLAC
-  for (const char* name : {"a.wav", "damaged.wav", "b.wav"}) queue(w, folder.file(name));
+  for (const char* name : {"a.wav", "damaged.wav", "short.wav", "b.wav"})
+    queue(w, folder.file(name));
   bool endedFirst = false;
-  modal.onMessage = [&](const ScriptedModal::Message&) {
+  modal.onReport = [&](const ScriptedModal::Report&) {
     endedFirst = w.lblPB->text() == "Done." && busyControlsEnabled(w) &&
                  modal.playedSounds.size() == 1 && modal.openedUrls.size() == 1;
   };
@@ -147,13 +150,23 @@ TEST_F(ConversionBatch, FilesThatFailAreListedOnceTheBatchHasEnded) {
 
   EXPECT_EQ(readBytes(folder.file("out/a.flac")), "converted");
   EXPECT_EQ(readBytes(folder.file("out/b.flac")), "converted");
-  ASSERT_EQ(modal.messages.size(), 1u);
-  const QString damaged = folder.file("damaged.wav");
-  EXPECT_EQ(modal.messages[0].text,
-            "These files were not converted:\n" + damaged + ": " + damaged + ": Invalid data found");
-  EXPECT_EQ(modal.messages[0].title, "Convert");
-  EXPECT_EQ(modal.messages[0].icon, platform::MessageIcon::Exclamation);
+  EXPECT_EQ(readBytes(folder.file("out/short.flac")), "converted");
+  EXPECT_TRUE(modal.messages.empty());
+  ASSERT_EQ(modal.reports.size(), 1u);
+  EXPECT_EQ(modal.reports[0].summary, "2 converted, 1 incomplete, 1 not converted.");
+  EXPECT_EQ(modal.reports[0].details,
+            "In " + folder.path() + "/\n\nNot converted:\n  damaged.wav: Invalid data found\n\n"
+            "Converted as far as the input goes, which is incomplete:\n"
+            "  short.wav is incomplete: its audio stops at 5.00 s");
+  EXPECT_EQ(modal.reports[0].title, "Convert");
+  EXPECT_EQ(modal.reports[0].icon, platform::MessageIcon::Exclamation);
   EXPECT_TRUE(endedFirst);
+
+  // The next batch counts afresh.
+  queue(w, folder.file("damaged.wav"));
+  w.imgStart_Click();
+  ASSERT_TRUE(waitFor([&] { return modal.reports.size() == 2; }));
+  EXPECT_EQ(modal.reports[1].summary, "0 converted, 0 incomplete, 1 not converted.");
 }
 
 TEST_F(ConversionBatch, AFileTheBatchWasAskedToConvertIsNeverWrittenOver) {
@@ -178,10 +191,10 @@ TEST_F(ConversionBatch, AFileTheBatchWasAskedToConvertIsNeverWrittenOver) {
   EXPECT_EQ(w.lstFile->count(), 0);
   const QString clash = ": its output " + folder.file("link/song.mp3") +
                         " is a file this batch was asked to convert";
-  ASSERT_EQ(modal.messages.size(), 1u);
-  EXPECT_EQ(modal.messages[0].text, "These files were not converted:\n" + d + "/song.wav" + clash +
-                                        '\n' + d + "/song.live.flac" + clash + '\n' + d +
-                                        "/song.mp3" + clash);
+  ASSERT_EQ(modal.reports.size(), 1u);
+  EXPECT_EQ(modal.reports[0].details,
+            "In " + d + "/\n\nSkipped, so that no file of this batch is written over:\n  song.wav" +
+                clash + "\n  song.live.flac" + clash + "\n  song.mp3" + clash);
 }
 
 TEST_F(ConversionBatch, AFileAlreadyConvertedStaysProtectedUntilTheBatchEnds) {
@@ -203,16 +216,16 @@ TEST_F(ConversionBatch, AFileAlreadyConvertedStaysProtectedUntilTheBatchEnds) {
   w.imgStart_Click();
   ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done."; }));
   EXPECT_EQ(readBytes(folder.file("ow/a.wav")), "the user's own recording");
-  ASSERT_EQ(modal.messages.size(), 1u);
-  EXPECT_EQ(modal.messages[0].text.count("is a file this batch was asked to convert"), 3);
+  ASSERT_EQ(modal.reports.size(), 1u);
+  EXPECT_EQ(modal.reports[0].details.count("is a file this batch was asked to convert"), 3);
 
   // Once the batch has ended, the file is an output like any other.
-  modal.messages.clear();
+  modal.reports.clear();
   queue(w, folder.file("src2/a.wav"));
   w.imgStart_Click();
   ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done." && w.lstFile->count() == 0; }));
   EXPECT_EQ(readBytes(folder.file("ow/a.wav")), "converted");
-  EXPECT_TRUE(modal.messages.empty());
+  EXPECT_TRUE(modal.reports.empty());
 }
 
 TEST_F(ConversionBatch, NamesThatAreNotUtf8ConvertUnderTheirOwnBytes) {
@@ -242,7 +255,9 @@ TEST_F(ConversionBatch, NamesThatAreNotUtf8ConvertUnderTheirOwnBytes) {
   // through the link), and so would the WAV itself: neither runs. The OGG converts.
   EXPECT_EQ(readRaw(userOwn), "the user's own recording");
   EXPECT_EQ(readRaw(platform::nameFromBytes(src + "/sub/x\xff\xfe.wav")), "converted");
-  EXPECT_EQ(modal.messages.size(), 1u);
+  ASSERT_EQ(modal.reports.size(), 1u);
+  EXPECT_EQ(modal.reports[0].summary, "1 converted, 0 incomplete, 2 not converted.");
+  EXPECT_TRUE(modal.reports[0].details.contains(u"  n\ufffd\ufffd.mp3: its output "));
   const QByteArray out = rawPath(tree.path()) + "/out/";
   EXPECT_EQ(readBytes(folder.file("data/args.log")),
             "-i\n" + src + "/sub/deeper/x\xff\xfe.ogg\n-y\n-vn\n-acodec\npcm_s16le\n" + out +
@@ -272,7 +287,7 @@ TEST_F(ConversionBatch, AnEmptyOrRelativeOutputFolderBoxStandsForAFullPath) {
   EXPECT_EQ(readBytes(relative + "/x.wav"), "converted");
   EXPECT_EQ(modal.openedUrls, std::vector<QUrl>({QUrl::fromLocalFile(defaultFolder),
                                                  QUrl::fromLocalFile(relative)}));
-  EXPECT_TRUE(modal.messages.empty());
+  EXPECT_TRUE(modal.reports.empty());
 }
 
 TEST_F(ConversionBatch, SilentWhenTheSoundIsOff) {

@@ -19,11 +19,17 @@ class ScriptedModal : public platform::Modal {
     platform::MessageIcon icon;
   };
 
+  struct Report {
+    QString title, summary, details;
+    platform::MessageIcon icon;
+  };
+
   ScriptedModal() { platform::setModal(this); }
   ~ScriptedModal() override { platform::setModal(nullptr); }
 
   // What was asked.
   std::vector<Message> messages;
+  std::vector<Report> reports;
   std::vector<platform::FileDialogRequest> openRequests, saveRequests;
   std::vector<QString> folderTitles;
   std::vector<QUrl> openedUrls;
@@ -41,6 +47,7 @@ class ScriptedModal : public platform::Modal {
   std::function<int(QDialog*)> onModal;
   // Runs when a message box would show, after it has been recorded.
   std::function<void(const Message&)> onMessage;
+  std::function<void(const Report&)> onReport;
   // The answers of the requests sent, to be run with true (delivered) or false.
   std::vector<std::function<void(bool)>> pendingReplies;
 
@@ -48,6 +55,11 @@ class ScriptedModal : public platform::Modal {
                    platform::MessageIcon icon) override {
     messages.push_back({text, title, icon});
     if (onMessage) onMessage(messages.back());
+  }
+  void showReport(QWidget*, const QString& title, const QString& summary, const QString& details,
+                  platform::MessageIcon icon) override {
+    reports.push_back({title, summary, details, icon});
+    if (onReport) onReport(reports.back());
   }
   std::optional<QString> openFile(QWidget*, const platform::FileDialogRequest& r) override {
     openRequests.push_back(r);

@@ -1,19 +1,82 @@
 #include "main/BatchFailures.h"
+#include "platform/ReportWindow.h"
 
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QStringList>
 #include <gtest/gtest.h>
 
-TEST(BatchFailures, TheMessageListsTwentyFilesThenCountsTheRest) {
-  std::vector<FailedFile> failures;
-  for (int i = 1; i <= 23; ++i) failures.push_back({QStringLiteral("/in/%1.wav").arg(i), "bad"});
-  const QStringList lines = failedFilesMessage(failures).split('\n');
-  ASSERT_EQ(lines.size(), 22);
-  EXPECT_EQ(lines.first(), "These files were not converted:");
-  EXPECT_EQ(lines[20], "/in/20.wav: bad");
-  EXPECT_EQ(lines.last(), "... and 3 more.");
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
-  failures.resize(20);
-  EXPECT_EQ(failedFilesMessage(failures).split('\n').last(), "/in/20.wav: bad");
+TEST(BatchFailures, EachOutcomeUnderItsHeadingEachFileByNameWithAShortReason) {
+  using Outcome = ReportedFile::Outcome;
+  const std::vector<ReportedFile> files = {
+      {Outcome::Incomplete, "/m/x.mp3", "'/m/x.mp3' is incomplete: its audio stops at 90.00 s of 180.00 s"},
+      {Outcome::NotConverted, "/m/cover.jpg",
+       "conv: '/m/cover.jpg' is not an audio or video file that can be read"},
+      {Outcome::Skipped, "/m/a.wav", overwritesQueuedInputReason("/out/a.wav")},
+      {Outcome::NotConverted, "/m/d.wav", "conv: '/m/d.wav': Invalid argument"},
+      {Outcome::NotConverted, "/m/e.wav", "the converter was stopped by signal 9"},
+  };
+  const BatchReport report = batchReport(7, files);
+  EXPECT_EQ(report.summary, "7 converted, 1 incomplete, 4 not converted.");
+  EXPECT_EQ(report.details,
+            "In /m/\n"
+            "\n"
+            "Not converted:\n"
+            "  cover.jpg is not an audio or video file that can be read\n"
+            "  d.wav: Invalid argument\n"
+            "  e.wav: the converter was stopped by signal 9\n"
+            "\n"
+            "Skipped, so that no file of this batch is written over:\n"
+            "  a.wav: its output /out/a.wav is a file this batch was asked to convert\n"
+            "\n"
+            "Converted as far as the input goes, which is incomplete:\n"
+            "  x.mp3 is incomplete: its audio stops at 90.00 s of 180.00 s");
+}
+
+TEST(BatchFailures, FilesOfSeveralFoldersAreListedUnderEachFolderOnce) {
+  using Outcome = ReportedFile::Outcome;
+  const std::vector<ReportedFile> files = {{Outcome::NotConverted, "/a/1.txt", "/a/1.txt: bad"},
+                                           {Outcome::NotConverted, "/b/2.txt", "bad"},
+                                           {Outcome::NotConverted, "/a/3.txt", "bad"}};
+  EXPECT_EQ(batchReport(0, files).details,
+            "Not converted:\n  /a/\n    1.txt: bad\n    3.txt: bad\n  /b/\n    2.txt: bad");
+}
+
+TEST(BatchFailures, TheReportOfEightyFilesFitsAScreenOf768PixelsWithOKInView) {
+  std::vector<ReportedFile> files;
+  for (int i = 0; i < 80; ++i) {
+    const QString path = QStringLiteral("/music/rock/cover %1.jpg").arg(i);
+    files.push_back({ReportedFile::Outcome::NotConverted, path,
+                     "conv: '" + path + "' is not an audio or video file that can be read"});
+  }
+  const BatchReport report = batchReport(3, files);
+  for (int i = 0; i < 80; ++i)
+    EXPECT_EQ(report.details.count(QStringLiteral("cover %1.jpg").arg(i)), 1) << i;
+
+  const QRect screen(0, 0, 1366, 768);
+  ReportWindow window(nullptr, kBatchReportTitle, report.summary, report.details, QIcon());
+  window.fitInto(screen);
+  window.show();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(screen.contains(window.frameGeometry())) << window.frameGeometry().height();
+  QPushButton* ok = window.buttons->button(QDialogButtonBox::Ok);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_TRUE(ok->isVisible());
+  EXPECT_TRUE(window.rect().contains(QRect(ok->mapTo(&window, QPoint(0, 0)), ok->size())));
+  EXPECT_GT(window.detailsText->verticalScrollBar()->maximum(), 0);  // the rest scrolls into view
+  EXPECT_EQ(window.summaryLabel->text(), "3 converted, 0 incomplete, 80 not converted.");
+
+  // A short report takes no more room than it needs.
+  const BatchReport shortReport = batchReport(1, {files.front()});
+  ReportWindow small(nullptr, kBatchReportTitle, shortReport.summary, shortReport.details, QIcon());
+  small.fitInto(screen);
+  EXPECT_LT(small.height(), window.height() / 2);
 }
 
 TEST(BatchFailures, TheReasonIsTheLastLineWrittenElseHowTheRunEnded) {
