@@ -81,7 +81,8 @@ QString runFailureReason(const QString& outputs, platform::ExitStatus status) {
 }
 
 QString overwritesQueuedInputReason(const QString& output) {
-  return QStringLiteral("its output %1 is a file this batch was asked to convert").arg(output);
+  return QStringLiteral("its output %1 is a file this batch was asked to convert")
+      .arg(platform::readableName(output));
 }
 
 BatchReport batchReport(int convertedWhole, const std::vector<ReportedFile>& files) {

@@ -258,6 +258,8 @@ TEST_F(ConversionBatch, NamesThatAreNotUtf8ConvertUnderTheirOwnBytes) {
   ASSERT_EQ(modal.reports.size(), 1u);
   EXPECT_EQ(modal.reports[0].summary, "1 converted, 0 incomplete, 2 not converted.");
   EXPECT_TRUE(modal.reports[0].details.contains(u"  n\ufffd\ufffd.mp3: its output "));
+  // Every name in it readable, the output's that the skip names included.
+  EXPECT_EQ(modal.reports[0].details, platform::readableName(modal.reports[0].details));
   const QByteArray out = rawPath(tree.path()) + "/out/";
   EXPECT_EQ(readBytes(folder.file("data/args.log")),
             "-i\n" + src + "/sub/deeper/x\xff\xfe.ogg\n-y\n-vn\n-acodec\npcm_s16le\n" + out +
