@@ -33,18 +33,34 @@ QString lastFilledLine(const QString& text) {
   return QString();
 }
 
+// The name after a path's last "/".
+QString nameOf(const QString& path) { return path.mid(GetFolderFromPath(path).size()); }
+
+// How long the reason's opening mention of `path` is: the path bare or
+// quoted as the transcoder quotes it; 0 when it does not open with one.
+qsizetype openingMention(QStringView reason, const QString& path) {
+  if (path.isEmpty()) return 0;
+  for (const QString& mention : {u'\'' + path + u'\'', u'"' + path + u'"', path})
+    if (reason.startsWith(mention)) return mention.size();
+  return 0;
+}
+
 // The file's name with its reason. The transcoder's reasons begin with its
-// own name and often with the input's whole path, quoted; the path gives way
-// to the file's name, so that each entry names its file once. A name's bytes
-// that are not UTF-8 show as in the list, as the log shows them.
+// own name and often with the whole path of the input, or of the output it
+// was writing, quoted: the input's path gives way to its name and the
+// output's to the output's name, so that each entry names its file once. A
+// name's bytes that are not UTF-8 show as in the list, as the log shows them.
 QString fileEntry(const ReportedFile& file) {
-  const QString path = platform::readableName(file.path);
-  const QString name = path.mid(GetFolderFromPath(path).size());
+  const QString input = platform::readableName(file.path);
+  const QString output = platform::readableName(file.output);
   QStringView reason(file.reason);
   if (reason.startsWith(u"conv: ")) reason = reason.mid(6);
-  for (const QString& mention : {u'\'' + path + u'\'', u'"' + path + u'"', path})
-    if (reason.startsWith(mention)) return name + reason.mid(mention.size()).toString();
-  return name + QStringLiteral(": ") + reason.toString();
+  if (const qsizetype length = openingMention(reason, input))
+    return nameOf(input) + reason.mid(length).toString();
+  if (const qsizetype length = openingMention(reason, output))
+    return nameOf(input) + QStringLiteral(": its output ") + nameOf(output) +
+           reason.mid(length).toString();
+  return nameOf(input) + QStringLiteral(": ") + reason.toString();
 }
 
 // The entries of one outcome, under their folder unless it is named above

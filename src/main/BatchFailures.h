@@ -16,6 +16,7 @@ struct ReportedFile {
   Outcome outcome;
   QString path;    // as queued
   QString reason;  // one line
+  QString output{};  // where the transcoder was to write it
 };
 
 // Why a run failed: the signal that stopped the transcoder, else its last

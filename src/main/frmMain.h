@@ -106,6 +106,7 @@ class frmMain : public QWidget {
   // This batch so far: the files converted whole, and those the report at its end lists.
   int mConvertedWhole = 0;
   std::vector<ReportedFile> mReportedFiles;
+  QString mRunOutput;  // where the running transcoder writes
 
   // --- skinned frame ---
   void Timer2_Timer();

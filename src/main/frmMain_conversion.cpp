@@ -67,6 +67,7 @@ void frmMain::ParsePath() {
     nextFile();
     return;
   }
+  mRunOutput = output;
   objDOS->setCommandLine(buildCommandLine(request));
   objDOS->ExecuteCommand(QString());
 }
@@ -81,7 +82,7 @@ void frmMain::objDOS_CommandOver() {
                              ? ReportedFile::Outcome::Incomplete
                              : ReportedFile::Outcome::NotConverted;
     mReportedFiles.push_back(
-        {outcome, lstFile->item(0)->text(), runFailureReason(objDOS->Outputs(), status)});
+        {outcome, lstFile->item(0)->text(), runFailureReason(objDOS->Outputs(), status), mRunOutput});
   }
   nextFile();
 }

@@ -32,7 +32,7 @@ const char* kFakeTranscoder =
     "case \"$2\" in *damaged*) echo \"$2: Invalid data found\" >&2; echo >&2; exit 1;; esac\n"
     "echo 'size= 1kB time=5.00 bitrate= 1kbits/s' >&2\n"
     "printf converted > \"$out\"\n"
-    "case \"$2\" in *short*) echo \"'$2' is incomplete: its audio stops at 5.00 s\" >&2; exit 2;; esac\n";
+    "case \"$2\" in *short*) echo \"'$out' is incomplete: its audio stops at 5.00 s\" >&2; exit 2;; esac\n";
 
 bool busyControlsEnabled(const frmMain& w) {
   bool all = w.imgConvert->isEnabled() && w.lblFeed->isEnabled();
@@ -157,7 +157,7 @@ TEST_F(ConversionBatch, FilesThatFailOrFallShortAreReportedOnceTheBatchHasEnded)
   EXPECT_EQ(modal.reports[0].details,
             "In " + folder.path() + "/\n\nNot converted:\n  damaged.wav: Invalid data found\n\n"
             "Converted as far as the input goes, which is incomplete:\n"
-            "  short.wav is incomplete: its audio stops at 5.00 s");
+            "  short.wav: its output short.flac is incomplete: its audio stops at 5.00 s");
   EXPECT_EQ(modal.reports[0].title, "Convert");
   EXPECT_EQ(modal.reports[0].icon, platform::MessageIcon::Exclamation);
   EXPECT_TRUE(endedFirst);

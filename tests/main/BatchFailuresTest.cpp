@@ -15,28 +15,31 @@ static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 TEST(BatchFailures, EachOutcomeUnderItsHeadingEachFileByNameWithAShortReason) {
   using Outcome = ReportedFile::Outcome;
   const std::vector<ReportedFile> files = {
-      {Outcome::Incomplete, "/m/x.mp3", "'/m/x.mp3' is incomplete: its audio stops at 90.00 s of 180.00 s"},
+      {Outcome::Incomplete, "/m/x.mp3",
+       "'/out/x.wav' is incomplete: its audio stops at 90.00 s of 180.00 s", "/out/x.wav"},
       {Outcome::NotConverted, "/m/cover.jpg",
        "conv: '/m/cover.jpg' is not an audio or video file that can be read"},
       {Outcome::Skipped, "/m/a.wav", overwritesQueuedInputReason("/out/a.wav")},
-      {Outcome::NotConverted, "/m/d.wav", "conv: '/m/d.wav': Invalid argument"},
+      {Outcome::NotConverted, "/m/d.wav", "conv: '/m/d.wav': Invalid argument", "/out/d.wav"},
+      {Outcome::NotConverted, "/m/f.wav", "conv: '/out/f.mp3': Permission denied", "/out/f.mp3"},
       {Outcome::NotConverted, "/m/e.wav", "the converter was stopped by signal 9"},
   };
   const BatchReport report = batchReport(7, files);
-  EXPECT_EQ(report.summary, "7 converted, 1 incomplete, 4 not converted.");
+  EXPECT_EQ(report.summary, "7 converted, 1 incomplete, 5 not converted.");
   EXPECT_EQ(report.details,
             "In /m/\n"
             "\n"
             "Not converted:\n"
             "  cover.jpg is not an audio or video file that can be read\n"
             "  d.wav: Invalid argument\n"
+            "  f.wav: its output f.mp3: Permission denied\n"
             "  e.wav: the converter was stopped by signal 9\n"
             "\n"
             "Skipped, so that no file of this batch is written over:\n"
             "  a.wav: its output /out/a.wav is a file this batch was asked to convert\n"
             "\n"
             "Converted as far as the input goes, which is incomplete:\n"
-            "  x.mp3 is incomplete: its audio stops at 90.00 s of 180.00 s");
+            "  x.mp3: its output x.wav is incomplete: its audio stops at 90.00 s of 180.00 s");
 }
 
 TEST(BatchFailures, FilesOfSeveralFoldersAreListedUnderEachFolderOnce) {
