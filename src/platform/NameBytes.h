@@ -21,9 +21,10 @@ QByteArray bytesFromName(QStringView name);
 // The name for people to read: each kept byte shows as U+FFFD.
 QString readableName(QStringView name);
 
-// True when a road that decodes names with loss (Qt's file dialog shows
-// undecodable bytes as U+FFFD) has handed over a path that no longer names
-// anything because of it: the name could not be read, the file is there.
+// True when a path from a road that decodes names with loss (Qt's file
+// dialog shows undecodable bytes as U+FFFD) holds U+FFFD and names nothing:
+// the road could not read the name of what was chosen. A name that truly
+// holds U+FFFD names its file and is not taken for lost.
 bool lostItsBytes(const QString& path);
 
 }  // namespace platform
