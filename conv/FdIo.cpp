@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr int kBufferSize = 32 * 1024;  // as libav's own file access
+// As libav's own file access: writes go out in large pieces, which also
+// spares network file systems.
+constexpr int kReadBufferSize = 32 * 1024;
+constexpr int kWriteBufferSize = 256 * 1024;
 
 int fdOf(void* opaque) { return int(reinterpret_cast<intptr_t>(opaque)); }
 
@@ -43,10 +46,11 @@ int64_t seekTo(void* opaque, int64_t offset, int whence) {
 }
 
 libav::IoPtr contextOver(int fd, bool writing) {
-  auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
+  const int size = writing ? kWriteBufferSize : kReadBufferSize;
+  auto* buffer = static_cast<unsigned char*>(av_malloc(size));
   if (!buffer) throw std::bad_alloc();
   void* opaque = reinterpret_cast<void*>(intptr_t(fd));
-  libav::IoPtr io(avio_alloc_context(buffer, kBufferSize, writing, opaque, writing ? nullptr : readSome,
+  libav::IoPtr io(avio_alloc_context(buffer, size, writing, opaque, writing ? nullptr : readSome,
                                      writing ? writeAll : nullptr, seekTo));
   if (!io) {
     av_free(buffer);

@@ -77,6 +77,7 @@ void LibavSink::openFile(const SinkRequest& request) {
   file_ = writerOver(request.fd);
   muxer_->pb = file_.get();
   muxer_->flags |= AVFMT_FLAG_CUSTOM_IO;
+  muxer_->flush_packets = 0;  // the buffer goes out when full, not after every packet
   AVDictionary* options = nullptr;
   // Past 4 GiB a WAV header can no longer hold the size: the muxer then turns
   // the file into RF64 in place of the JUNK chunk it reserves.
