@@ -6,7 +6,12 @@
 # Prints, per format, the ratio conv/ffmpeg of CPU time (user + system) and of
 # wall time, each the median of RUNS runs, and conv's peak memory: on that
 # input, and (once) on a 20 KB WAV at 1 Hz brought up to 44.1 kHz (8 kHz for
-# AMR), where every input sample becomes tens of thousands.
+# AMR), where every input sample becomes tens of thousands. Then, once each,
+# on three files whose headers claim sizes that make the libraries allocate
+# gigabytes, which the run refuses within its bound: a 120-byte WAV whose tag
+# list claims 2 GB (tags), an M4A whose sample tables claim 80,000,000
+# samples (index), and a sparse WAV over 4 GiB, its size wrapped, at rate 0
+# (rate0).
 #
 # Usage: bench/conv_vs_ffmpeg.sh [path/to/conv] [runs]
 # ffmpeg serves only this comparison; the program never uses it.
@@ -35,6 +40,27 @@ ffmpeg -nostdin -loglevel error \
 slow=$work/slow.wav
 ffmpeg -nostdin -loglevel error -f lavfi -i "aevalsrc=0.5*sin(0.7*n):s=1:d=10240" -c:a pcm_s16le "$slow"
 
+# The bytes of a number, least or most significant first, as printf escapes.
+le32() { printf '\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+be32() { printf '\\x%02x' $(($1 >> 24 & 255)) $(($1 >> 16 & 255)) $(($1 >> 8 & 255)) $(($1 & 255)); }
+# RIFF, WAVE and a 16-bit stereo "fmt " chunk: riff size, rate.
+wav_start() { printf "RIFF$(le32 "$1")WAVEfmt $(le32 16)\\x01\\x00\\x02\\x00$(le32 "$2")$(le32 $(($2 * 4)))\\x04\\x00\\x10\\x00"; }
+patch_at() { printf "$2" | dd of="$3" bs=1 seek="$1" conv=notrunc status=none; }
+offset_of() { grep -obUa "$1" "$2" | head -1 | cut -d: -f1; }
+
+tags=$work/tags.wav
+{ wav_start 112 44100; printf "LIST$(le32 0x80000000)INFOINAM$(le32 0x7FFFFFF0)"; } >"$tags"
+head -c $((120 - $(stat -c %s "$tags"))) /dev/zero | tr '\0' x >>"$tags"
+index=$work/index.m4a
+ffmpeg -nostdin -loglevel error -f lavfi -i sine=d=1 -c:a aac "$index"
+patch_at $(($(offset_of stsz "$index") + 8)) "$(be32 1)$(be32 80000000)" "$index"
+patch_at $(($(offset_of stsc "$index") + 16)) "$(be32 80000000)" "$index"
+rate0=$work/rate0.wav
+bytes=$(((1 << 32) + 1000000))
+{ wav_start $(((bytes + 36) & 0xFFFFFFFF)) 0; printf "data$(le32 $((bytes & 0xFFFFFFFF)))"; } >"$rate0"
+truncate -s $((44 + bytes)) "$rate0"
+hostile=("$tags" "$index" "$rate0")
+
 # format | conv's options (as the main window writes them) | ffmpeg's equivalent
 rows=(
   "mp3|-ab 192k -ar 44100 -ac 2 -map_meta_data $input:OUT|-c:a libmp3lame -b:a 192k -ar 44100 -ac 2"
@@ -53,6 +79,12 @@ measure() {
   awk '{ printf "%s %.2f %s\n", $1, $2 + $3, $4 }' "$work/time"
 }
 
+# Prints the peak KiB of one run that is expected to be refused.
+refused_peak() {
+  /usr/bin/time -f "%M" -o "$work/time" "$@" >/dev/null 2>&1 && { echo "accepted: $*" >&2; exit 1; }
+  tail -1 "$work/time"
+}
+
 # Median of each column over the runs.
 median_of() {
   local out=()
@@ -64,7 +96,8 @@ median_of() {
     END { printf "%s %s %s\n", med(w), med(c), med(m) }'
 }
 
-printf '%-5s %9s %9s %9s %9s %9s %9s %9s %9s\n' format conv_cpu ffm_cpu cpu_ratio conv_wall ffm_wall wall_ratio conv_MB 1Hz_MB
+printf '%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s\n' format conv_cpu ffm_cpu cpu_ratio \
+  conv_wall ffm_wall wall_ratio conv_MB 1Hz_MB tags_MB index_MB rate0_MB
 for row in "${rows[@]}"; do
   IFS='|' read -r ext conv_opts ffmpeg_opts <<<"$row"
   out=$work/out.$ext
@@ -74,14 +107,21 @@ for row in "${rows[@]}"; do
   [[ $slow_opts == *-ar* ]] || slow_opts+=" -ar 44100"
   read -r -a slow_args <<<"${slow_opts//OUT/$out}"
   read -r _ _ sm < <(measure "$conv" -i "$slow" -y -vn "${slow_args[@]}" "$out")
+  hostile_mb=""
+  for file in "${hostile[@]}"; do
+    opts=${conv_opts//$input/$file}
+    read -r -a args <<<"${opts//OUT/$out}"
+    hostile_mb+=$(awk -v k="$(refused_peak "$conv" -i "$file" -y -vn "${args[@]}" "$out")" \
+      'BEGIN { printf " %9.1f", k / 1024 }')
+  done
   if [ -n "$ffmpeg_opts" ]; then
     read -r -a ffmpeg_args <<<"$ffmpeg_opts"
     read -r fw fc _ < <(median_of measure ffmpeg -nostdin -i "$input" -y -vn "${ffmpeg_args[@]}" "$out")
-    awk -v e="$ext" -v cc="$cc" -v fc="$fc" -v cw="$cw" -v fw="$fw" -v cm="$cm" -v sm="$sm" 'BEGIN {
-      printf "%-5s %9.2f %9.2f %9.3f %9.2f %9.2f %9.3f %9.1f %9.1f\n", e, cc, fc, cc / fc, cw, fw, cw / fw, cm / 1024, sm / 1024 }'
+    awk -v e="$ext" -v cc="$cc" -v fc="$fc" -v cw="$cw" -v fw="$fw" -v cm="$cm" -v sm="$sm" -v h="$hostile_mb" 'BEGIN {
+      printf "%-5s %9.2f %9.2f %9.3f %9.2f %9.2f %9.3f %9.1f %9.1f%s\n", e, cc, fc, cc / fc, cw, fw, cw / fw, cm / 1024, sm / 1024, h }'
   else
     # Debian's libavcodec has no AMR-NB encoder, so ffmpeg has nothing to compare.
-    awk -v e="$ext" -v cc="$cc" -v cw="$cw" -v cm="$cm" -v sm="$sm" 'BEGIN {
-      printf "%-5s %9.2f %9s %9s %9.2f %9s %9s %9.1f %9.1f\n", e, cc, "-", "n/a", cw, "-", "n/a", cm / 1024, sm / 1024 }'
+    awk -v e="$ext" -v cc="$cc" -v cw="$cw" -v cm="$cm" -v sm="$sm" -v h="$hostile_mb" 'BEGIN {
+      printf "%-5s %9.2f %9s %9s %9.2f %9s %9s %9.1f %9.1f%s\n", e, cc, "-", "n/a", cw, "-", "n/a", cm / 1024, sm / 1024, h }'
   fi
 done
