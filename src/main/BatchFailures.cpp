@@ -2,6 +2,7 @@
 
 #include "main/QueueText.h"
 #include "platform/NameBytes.h"
+#include "support/GetFile.h"
 
 #include <QHash>
 #include <QStringList>
@@ -33,9 +34,6 @@ QString lastFilledLine(const QString& text) {
   return QString();
 }
 
-// The name after a path's last "/".
-QString nameOf(const QString& path) { return path.mid(GetFolderFromPath(path).size()); }
-
 // How long the reason's opening mention of `path` is: the path bare or
 // quoted as the transcoder quotes it; 0 when it does not open with one.
 qsizetype openingMention(QStringView reason, const QString& path) {
@@ -56,11 +54,11 @@ QString fileEntry(const ReportedFile& file) {
   QStringView reason(file.reason);
   if (reason.startsWith(u"conv: ")) reason = reason.mid(6);
   if (const qsizetype length = openingMention(reason, input))
-    return nameOf(input) + reason.mid(length).toString();
+    return GetFileName(input) + reason.mid(length).toString();
   if (const qsizetype length = openingMention(reason, output))
-    return nameOf(input) + QStringLiteral(": its output ") + nameOf(output) +
+    return GetFileName(input) + QStringLiteral(": its output ") + GetFileName(output) +
            reason.mid(length).toString();
-  return nameOf(input) + QStringLiteral(": ") + reason.toString();
+  return GetFileName(input) + QStringLiteral(": ") + reason.toString();
 }
 
 // The entries of one outcome, under their folder unless it is named above
