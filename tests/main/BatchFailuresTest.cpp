@@ -1,3 +1,4 @@
+#include "PrintQString.h"
 #include "main/BatchFailures.h"
 #include "platform/ReportWindow.h"
 
@@ -9,8 +10,6 @@
 #include <QScrollBar>
 #include <QStringList>
 #include <gtest/gtest.h>
-
-static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 TEST(BatchFailures, EachOutcomeUnderItsHeadingEachFileByNameWithAShortReason) {
   using Outcome = ReportedFile::Outcome;

@@ -1,6 +1,7 @@
 #include "FakeProgram.h"
 #include "FileBytes.h"
 #include "MouseInput.h"
+#include "PrintQString.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
 #include "common/Density.h"
@@ -16,8 +17,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
-
-static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 

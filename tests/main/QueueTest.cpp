@@ -1,5 +1,6 @@
 #include "ByteNames.h"
 #include "FakeProgram.h"
+#include "PrintQString.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
 #include "main/PictureBox.h"
@@ -23,8 +24,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <utility>
-
-static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
