@@ -16,6 +16,9 @@
 # Usage: bench/conv_vs_ffmpeg.sh [path/to/conv] [runs]
 # ffmpeg serves only this comparison; the program never uses it.
 set -euo pipefail
+# A run that fails inside $(...) stops the benchmark, instead of leaving a
+# blank figure that prints as 0.
+shopt -s inherit_errexit
 
 here=$(cd "$(dirname "$0")" && pwd)
 conv=${1:-$here/../build/bin/data/conv}
@@ -102,21 +105,24 @@ for row in "${rows[@]}"; do
   IFS='|' read -r ext conv_opts ffmpeg_opts <<<"$row"
   out=$work/out.$ext
   read -r -a conv_args <<<"${conv_opts//OUT/$out}"
-  read -r cw cc cm < <(median_of measure "$conv" -i "$input" -y -vn "${conv_args[@]}" "$out")
+  conv_times=$(median_of measure "$conv" -i "$input" -y -vn "${conv_args[@]}" "$out")
+  read -r cw cc cm <<<"$conv_times"
   slow_opts=${conv_opts//$input/$slow}
   [[ $slow_opts == *-ar* ]] || slow_opts+=" -ar 44100"
   read -r -a slow_args <<<"${slow_opts//OUT/$out}"
-  read -r _ _ sm < <(measure "$conv" -i "$slow" -y -vn "${slow_args[@]}" "$out")
+  slow_times=$(measure "$conv" -i "$slow" -y -vn "${slow_args[@]}" "$out")
+  read -r _ _ sm <<<"$slow_times"
   hostile_mb=""
   for file in "${hostile[@]}"; do
     opts=${conv_opts//$input/$file}
     read -r -a args <<<"${opts//OUT/$out}"
-    hostile_mb+=$(awk -v k="$(refused_peak "$conv" -i "$file" -y -vn "${args[@]}" "$out")" \
-      'BEGIN { printf " %9.1f", k / 1024 }')
+    peak=$(refused_peak "$conv" -i "$file" -y -vn "${args[@]}" "$out")
+    hostile_mb+=$(awk -v k="$peak" 'BEGIN { printf " %9.1f", k / 1024 }')
   done
   if [ -n "$ffmpeg_opts" ]; then
     read -r -a ffmpeg_args <<<"$ffmpeg_opts"
-    read -r fw fc _ < <(median_of measure ffmpeg -nostdin -i "$input" -y -vn "${ffmpeg_args[@]}" "$out")
+    ffmpeg_times=$(median_of measure ffmpeg -nostdin -i "$input" -y -vn "${ffmpeg_args[@]}" "$out")
+    read -r fw fc _ <<<"$ffmpeg_times"
     awk -v e="$ext" -v cc="$cc" -v fc="$fc" -v cw="$cw" -v fw="$fw" -v cm="$cm" -v sm="$sm" -v h="$hostile_mb" 'BEGIN {
       printf "%-5s %9.2f %9.2f %9.3f %9.2f %9.2f %9.3f %9.1f %9.1f%s\n", e, cc, fc, cc / fc, cw, fw, cw / fw, cm / 1024, sm / 1024, h }'
   else
