@@ -74,13 +74,18 @@ void clearPending() {
   gPendingPath[0] = 0;
 }
 
+std::string folderOf(const std::string& path) {
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  return folder.empty() ? "." : folder.string();
+}
+
 // ".<name>.conv-XXXXXX" beside the output. Where the folder's limit on name
 // length would not hold that, the part taken from the name is shortened, by
 // whole UTF-8 characters.
 std::string temporaryPattern(const std::filesystem::path& target) {
   constexpr std::string_view kSuffix = ".conv-XXXXXX";
   const std::filesystem::path folder = target.parent_path();
-  long nameMax = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  long nameMax = ::pathconf(folderOf(target).c_str(), _PC_NAME_MAX);
   if (nameMax <= 0) nameMax = 255;
   const size_t room = size_t(std::max<long>(nameMax - 1 - long(kSuffix.size()), 0));
   std::string name = target.filename().string();
@@ -92,10 +97,9 @@ std::string temporaryPattern(const std::filesystem::path& target) {
   return (folder / ("." + name + std::string(kSuffix))).string();
 }
 
-std::string folderOf(const std::string& path) {
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  return folder.empty() ? "." : folder.string();
-}
+// The name through which the kernel reaches an open file, even one without a
+// name of its own.
+std::string procPathOf(const Descriptor& fd) { return "/proc/self/fd/" + std::to_string(fd.get()); }
 
 // A file without a name in the folder, or -1 where the file system has no
 // such files (or the descriptor could not be linked to a name later, through
@@ -103,8 +107,7 @@ std::string folderOf(const std::string& path) {
 Descriptor openUnnamed(const std::string& folder) {
   Descriptor fd(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
   struct stat linkable {};
-  const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
-  if (fd.get() >= 0 && ::stat(self.c_str(), &linkable) != 0) return Descriptor();
+  if (fd.get() >= 0 && ::stat(procPathOf(fd).c_str(), &linkable) != 0) return Descriptor();
   return fd;
 }
 
@@ -182,7 +185,7 @@ void TempOutput::commit() {
 // but SIGKILL can leave that name behind.
 void TempOutput::nameUnnamed() {
   const std::string pattern = temporaryPattern(outputPath_);
-  const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+  const std::string self = procPathOf(fd_);
   const sigset_t ending = endingSignals();
   sigset_t former;
   pthread_sigmask(SIG_BLOCK, &ending, &former);
