@@ -28,11 +28,8 @@ void PrintTo(const Kind& kind, std::ostream* out) { *out << kind.name; }
 // The sizes a writer that cannot seek back leaves in a WAV header.
 std::function<void(std::string&)> wavSizes(uint32_t riff, uint32_t data) {
   return [riff, data](std::string& bytes) {
-    auto put = [&bytes](size_t at, uint32_t value) {
-      for (int i = 0; i < 4; ++i) bytes[at + i] = char(value >> (8 * i) & 0xFF);
-    };
-    put(4, riff);
-    put(bytes.find("data") + 4, data);
+    bytes.replace(4, 4, littleEndianBytes(riff, 4));
+    bytes.replace(bytes.find("data") + 4, 4, littleEndianBytes(data, 4));
   };
 }
 

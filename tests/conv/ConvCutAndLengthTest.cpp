@@ -18,13 +18,8 @@ constexpr int kBytesPerSecond = 44100 * 4;
 
 // A 16-bit stereo 44.1 kHz header; RF64 when the declared size needs 64 bits.
 std::string wavHeader(uint64_t declaredBytes, bool rf64) {
-  auto le = [](uint64_t value, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i) & 0xFF);
-    return out;
-  };
-  std::string fmt = "fmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(44100, 4) + le(kBytesPerSecond, 4) +
-                    le(4, 2) + le(16, 2);
+  auto le = littleEndianBytes;
+  const std::string fmt = pcmFormatChunk(44100);
   if (!rf64) return "RIFF" + le(declaredBytes + 36, 4) + "WAVE" + fmt + "data" + le(declaredBytes, 4);
   std::string ds64 =
       "ds64" + le(28, 4) + le(declaredBytes + 72, 8) + le(declaredBytes, 8) + le(0, 8) + le(0, 4);

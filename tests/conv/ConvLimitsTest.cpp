@@ -37,28 +37,20 @@ ConvProcess startConvLimited(int resource, rlim_t limit,
   return process;
 }
 
-std::string littleEndian(uint64_t value, int bytes) {
-  std::string out;
-  for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i) & 0xFF);
-  return out;
-}
-
 std::string bigEndian32(uint32_t value) {
-  std::string out = littleEndian(value, 4);
+  std::string out = littleEndianBytes(value, 4);
   return {out.rbegin(), out.rend()};
 }
 
 // RIFF, WAVE and a 16-bit stereo "fmt " chunk at the given rate.
 std::string wavStart(uint32_t riffSize, uint32_t rate) {
-  return "RIFF" + littleEndian(riffSize, 4) + "WAVE" + "fmt " + littleEndian(16, 4) + littleEndian(1, 2) +
-         littleEndian(2, 2) + littleEndian(rate, 4) + littleEndian(rate * 4ull, 4) + littleEndian(4, 2) +
-         littleEndian(16, 2);
+  return "RIFF" + littleEndianBytes(riffSize, 4) + "WAVE" + pcmFormatChunk(rate);
 }
 
 // 120 bytes whose tag list claims 2 GB, for one title.
 void writeHugeTagList(const std::string& path) {
-  std::string bytes = wavStart(112, 44100) + "LIST" + littleEndian(0x80000000, 4) + "INFO" + "INAM" +
-                      littleEndian(0x7FFFFFF0, 4);
+  std::string bytes = wavStart(112, 44100) + "LIST" + littleEndianBytes(0x80000000, 4) + "INFO" +
+                      "INAM" + littleEndianBytes(0x7FFFFFF0, 4);
   writeFile(path, bytes + std::string(120 - bytes.size(), 'x'));
 }
 
@@ -75,7 +67,7 @@ void writeHugeSampleTable(const std::string& path) {
 // Over 4 GiB (sparse), so its data size has wrapped, and a sample rate of 0.
 void writeWrappedRatelessWav(const std::string& path) {
   const uint64_t dataBytes = (uint64_t(1) << 32) + 1'000'000;
-  writeFile(path, wavStart(uint32_t(dataBytes + 36), 0) + "data" + littleEndian(dataBytes, 4));
+  writeFile(path, wavStart(uint32_t(dataBytes + 36), 0) + "data" + littleEndianBytes(dataBytes, 4));
   ASSERT_EQ(truncate(path.c_str(), off_t(44 + dataBytes)), 0);
 }
 

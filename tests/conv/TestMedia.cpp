@@ -152,7 +152,19 @@ void setAviAudioStart(std::string& bytes, double seconds) {
     return value;
   };
   const uint32_t units = uint32_t(seconds * field(24) / field(20));
-  for (int i = 0; i < 4; ++i) bytes[header + 28 + i] = char(units >> (8 * i) & 0xFF);
+  bytes.replace(header + 28, 4, littleEndianBytes(units, 4));
+}
+
+std::string littleEndianBytes(uint64_t value, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += char(value >> (8 * i) & 0xFF);
+  return out;
+}
+
+std::string pcmFormatChunk(uint32_t sampleRate) {
+  auto le = littleEndianBytes;
+  return "fmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(sampleRate, 4) + le(sampleRate * 4ull, 4) +
+         le(4, 2) + le(16, 2);
 }
 
 MediaFacts probeMedia(const std::string& path) {

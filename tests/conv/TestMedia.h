@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -22,6 +23,11 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe);
 
 // Gives the audio stream of an AVI file's bytes a start offset in its header.
 void setAviAudioStart(std::string& bytes, double seconds);
+
+// For headers a test writes or patches by hand: the value's bytes, least
+// significant first, and the "fmt " chunk of a WAV of 16-bit stereo PCM.
+std::string littleEndianBytes(uint64_t value, int count);
+std::string pcmFormatChunk(uint32_t sampleRate);
 
 // What an output holds, found by decoding it back.
 struct MediaFacts {
