@@ -168,6 +168,7 @@ TempOutput::~TempOutput() {
 }
 
 void TempOutput::commit() {
+  checkWritten();
   if (namedPath_.empty()) nameUnnamed();
   if (std::rename(namedPath_.c_str(), outputPath_.c_str()) != 0) {
     int error = errno;
@@ -178,6 +179,17 @@ void TempOutput::commit() {
   }
   committed_ = true;
   clearPending();
+}
+
+// Some file systems (NFS, for one) report a write that failed, a full quota
+// say, only when the file is closed: closing a copy of the descriptor asks
+// them, before the data take the output's name.
+void TempOutput::checkWritten() const {
+  const int copy = ::dup(fd_.get());
+  if (copy < 0 || ::close(copy) != 0) {
+    int error = errno;
+    throw systemError("writing the output", error);
+  }
 }
 
 // A link cannot replace a file: the data get a hidden name of their own first,

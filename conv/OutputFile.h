@@ -32,6 +32,7 @@ class TempOutput {
 
  private:
   void openNamed();
+  void checkWritten() const;
   void nameUnnamed();
 
   std::string outputPath_;
