@@ -82,7 +82,7 @@ void InputAudio::decode(const FrameHandler& onFrame) {
   for (;;) {
     int read = av_read_frame(container_.get(), packet.get());
     if (read == AVERROR_EOF) break;
-    if (read < 0) throw ConvError("reading '" + path_ + "': " + avErrorText(read));
+    checkAv(read, "reading '" + path_ + "'");
     if (packet->stream_index != stream_->index) {
       av_packet_unref(packet.get());
       continue;
