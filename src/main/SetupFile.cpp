@@ -23,6 +23,10 @@ QByteArray quotedLine(const QString& value) {
 }
 QByteArray quotedLine(int value) { return quotedLine(numbers::integerText(value)); }
 
+int indexOrDefault(const std::optional<int16_t>& index, int size, int defaultIndex) {
+  return index && *index >= 0 && *index < size ? *index : defaultIndex;
+}
+
 }  // namespace
 
 SetupFields readSetupFile(const QString& path) {
@@ -36,6 +40,16 @@ SetupFields readSetupFile(const QString& path) {
   result.outputFolder = fields->next();
   result.formatIndex = readIndex(*fields);
   return result;
+}
+
+SetupValues startingSettings(const SetupFields& fields, const SetupListSizes& sizes) {
+  namespace defaults = setup_defaults;
+  const bool hasFolder = fields.outputFolder && !fields.outputFolder->isEmpty();
+  return {indexOrDefault(fields.bitrateIndex, sizes.bitrate, defaults::bitrateIndex),
+          indexOrDefault(fields.rateIndex, sizes.rate, defaults::rateIndex),
+          indexOrDefault(fields.channelIndex, sizes.channel, defaults::channelIndex),
+          hasFolder ? *fields.outputFolder : defaults::outputFolder(),
+          indexOrDefault(fields.formatIndex, sizes.format, defaults::formatIndex)};
 }
 
 QByteArray setupFileText(const SetupValues& values) {

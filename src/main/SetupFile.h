@@ -21,7 +21,7 @@ QString outputFolder();
 
 // What a setup.ini yields. An index is absent when its field is missing, does
 // not begin with a number or does not fit 16 bits; whether it names an item
-// of its list is for the window to decide.
+// of its list is decided by startingSettings.
 struct SetupFields {
   std::optional<int16_t> bitrateIndex, rateIndex, channelIndex;
   std::optional<QString> outputFolder;
@@ -36,6 +36,17 @@ struct SetupValues {
   QString outputFolder;
   int formatIndex;
 };
+
+// How many items each of the four lists holds.
+struct SetupListSizes {
+  int bitrate, rate, channel, format;
+};
+
+// The settings the window starts with: each field that names an item of its
+// list, or a folder, and the default for every other. An index of -1 would
+// leave its list blank and every conversion without a command line, so it
+// counts as off the list; an empty folder field means the default folder.
+SetupValues startingSettings(const SetupFields& fields, const SetupListSizes& sizes);
 
 // The file's exact bytes for the given settings.
 QByteArray setupFileText(const SetupValues& values);

@@ -24,11 +24,6 @@ QString setupPath() { return platform::programPath(QStringLiteral("setup.ini"));
 // Left behind by other programs; nothing of ours writes them.
 const char* const kLeftoverTempFiles[] = {"/tmp/tmpfile.wav", "/tmp/tmpfile1.mp3"};
 
-// An index outside -1 .. count-1 leaves the list as it is; -1 clears it.
-void selectIfValid(QComboBox* list, const std::optional<int16_t>& index) {
-  if (index && *index >= -1 && *index < list->count()) list->setCurrentIndex(*index);
-}
-
 // A file marked read-only stays, as the settings files do: even the
 // superuser, who could remove it, leaves it alone.
 void removeWhilePresent(const QString& path) {
@@ -50,20 +45,15 @@ bool frmMain::Form_Load() {
   setProgressWidth(0);
   // objDOS exists since the window was built, its events already connected.
 
-  cmbBR->setCurrentIndex(setup_defaults::bitrateIndex);
-  cmbR->setCurrentIndex(setup_defaults::rateIndex);
-  cmbChannel->setCurrentIndex(setup_defaults::channelIndex);
-  cmbOF->setCurrentIndex(setup_defaults::formatIndex);
-  txtPath->setText(setup_defaults::outputFolder());
-  if (platform::isFilePresent(setupPath())) {
-    const SetupFields saved = readSetupFile(setupPath());
-    selectIfValid(cmbBR, saved.bitrateIndex);
-    selectIfValid(cmbR, saved.rateIndex);
-    selectIfValid(cmbChannel, saved.channelIndex);
-    if (saved.outputFolder) txtPath->setText(*saved.outputFolder);
-    selectIfValid(cmbOF, saved.formatIndex);
-  }
-  if (txtPath->text().isEmpty()) txtPath->setText(setup_defaults::outputFolder());
+  const SetupFields saved =
+      platform::isFilePresent(setupPath()) ? readSetupFile(setupPath()) : SetupFields{};
+  const SetupValues settings = startingSettings(
+      saved, {cmbBR->count(), cmbR->count(), cmbChannel->count(), cmbOF->count()});
+  cmbBR->setCurrentIndex(settings.bitrateIndex);
+  cmbR->setCurrentIndex(settings.rateIndex);
+  cmbChannel->setCurrentIndex(settings.channelIndex);
+  cmbOF->setCurrentIndex(settings.formatIndex);
+  txtPath->setText(settings.outputFolder);
 
   lblWeb->setText(QStringLiteral("Dabrelin"));
   QPalette webPalette = lblWeb->palette();

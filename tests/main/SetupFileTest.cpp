@@ -91,3 +91,29 @@ TEST(SetupFile, WritesFiveQuotedCrLfLinesThatReadBack) {
     expectFields(readSetupFile(path), {-1, 7, 0, folder, 7}, folder.toUtf8());
   }
 }
+
+TEST(SetupFile, FieldsThatNameNoListItemOrFolderGiveWayToTheDefaults) {
+  TempProgramFolder program;
+  const QString path = program.file("setup.ini");
+  const QString folder = setup_defaults::outputFolder();
+  struct Case {
+    QByteArray text;
+    SetupValues expected;
+  } cases[] = {
+      {"\"11\"\r\n\"7\"\r\n\"0\"\r\n\"/o\"\r\n\"7\"\r\n", {11, 7, 0, "/o", 7}},
+      {"\"-1\"\r\n\"-1\"\r\n\"-1\"\r\n\"/o\"\r\n\"-1\"\r\n", {8, 1, 1, "/o", 1}},
+      {"\"12\"\r\n\"8\"\r\n\"2\"\r\n\"/o\"\r\n\"8\"\r\n", {8, 1, 1, "/o", 1}},
+      {"\"-2\"\r\n\"abc\"\r\n\"70000\"\r\n\"\"\r\n\"-32768\"\r\n", {8, 1, 1, folder, 1}},
+      {"\"3\"\r\n\"0\"\r\n", {3, 0, 1, folder, 1}},
+  };
+  for (const Case& c : cases) {
+    writeBytes(path, c.text);
+    SCOPED_TRACE(c.text.toStdString());
+    const SetupValues v = startingSettings(readSetupFile(path), {12, 8, 2, 8});
+    EXPECT_EQ(v.bitrateIndex, c.expected.bitrateIndex);
+    EXPECT_EQ(v.rateIndex, c.expected.rateIndex);
+    EXPECT_EQ(v.channelIndex, c.expected.channelIndex);
+    EXPECT_EQ(v.outputFolder, c.expected.outputFolder);
+    EXPECT_EQ(v.formatIndex, c.expected.formatIndex);
+  }
+}

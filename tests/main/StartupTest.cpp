@@ -81,7 +81,7 @@ TEST_F(Startup, SetupFileIsAppliedFieldByField) {
       {"\"3\"\r\n\"0\"\r\n\"0\"\r\n\"/music/out\"\r\n\"7\"\r\n", {3, 0, 0, "/music/out", 7}},
       {"\"99\"\r\n\"4\"\r\n\"0\"\r\n\"/o\"\r\n\"2\"\r\n", {8, 4, 0, "/o", 2}},
       {"\"abc\"\r\n\"8\"\r\n\"2\"\r\n\"/o\"\r\n\"-2\"\r\n", {8, 1, 1, "/o", 1}},  // off the lists
-      {"\"-1\"\r\n\"-1\"\r\n\"-1\"\r\n\"/o\"\r\n\"-1\"\r\n", {-1, -1, -1, "/o", -1}},
+      {"\"-1\"\r\n\"-1\"\r\n\"-1\"\r\n\"/o\"\r\n\"-1\"\r\n", {8, 1, 1, "/o", 1}},
       {"\"9\"\r\n\"2\"\r\n\"0\"\r\n", {9, 2, 0, "", 1}},                   // three lines
       {"\"8\"\r\n\"1\"\r\n\"1\"\r\n\"\"\r\n\"0\"\r\n", {8, 1, 1, "", 0}},  // empty folder
       {"\"\r\n", {8, 1, 1, "", 1}},
@@ -108,10 +108,10 @@ TEST_F(Startup, ExitWritesTheSettingsAndEnds) {
 }
 
 TEST_F(Startup, SettingsSurviveARestartThroughExit) {
-  writeBytes(setupPath, "\"-1\"\r\n\"6\"\r\n\"0\"\r\n\"/music/a, b\"\r\n\"7\"\r\n");
+  writeBytes(setupPath, "\"0\"\r\n\"6\"\r\n\"0\"\r\n\"/music/a, b\"\r\n\"7\"\r\n");
   load()->imgExit_Click();
-  EXPECT_EQ(readBytes(setupPath), "\"-1\"\r\n\"6\"\r\n\"0\"\r\n\"/music/a, b\"\r\n\"7\"\r\n");
-  expectSettings(*load(), {-1, 6, 0, "/music/a, b", 7});
+  EXPECT_EQ(readBytes(setupPath), "\"0\"\r\n\"6\"\r\n\"0\"\r\n\"/music/a, b\"\r\n\"7\"\r\n");
+  expectSettings(*load(), {0, 6, 0, "/music/a, b", 7});
 }
 
 TEST_F(Startup, ClosingAnyOtherWayWritesNothingButEnds) {
