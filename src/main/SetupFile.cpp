@@ -23,6 +23,14 @@ QByteArray quotedLine(const QString& value) {
 }
 QByteArray quotedLine(int value) { return quotedLine(numbers::integerText(value)); }
 
+// A name the system takes never holds a NUL: the transcoder would receive
+// the text only up to it, which may name another folder or even a file.
+std::optional<QString> readFolder(FieldReader& fields) {
+  std::optional<QString> field = fields.next();
+  if (field && field->contains(QChar(u'\0'))) return std::nullopt;
+  return field;
+}
+
 int indexOrDefault(const std::optional<int16_t>& index, int size, int defaultIndex) {
   return index && *index >= 0 && *index < size ? *index : defaultIndex;
 }
@@ -37,7 +45,7 @@ SetupFields readSetupFile(const QString& path) {
   result.bitrateIndex = readIndex(*fields);
   result.rateIndex = readIndex(*fields);
   result.channelIndex = readIndex(*fields);
-  result.outputFolder = fields->next();
+  result.outputFolder = readFolder(*fields);
   result.formatIndex = readIndex(*fields);
   return result;
 }

@@ -21,7 +21,8 @@ QString outputFolder();
 
 // What a setup.ini yields. An index is absent when its field is missing, does
 // not begin with a number or does not fit 16 bits; whether it names an item
-// of its list is decided by startingSettings.
+// of its list is decided by startingSettings. The folder is absent when its
+// field is missing or holds a NUL.
 struct SetupFields {
   std::optional<int16_t> bitrateIndex, rateIndex, channelIndex;
   std::optional<QString> outputFolder;

@@ -47,8 +47,8 @@ bool frmMain::Form_Load() {
 
   const SetupFields saved =
       platform::isFilePresent(setupPath()) ? readSetupFile(setupPath()) : SetupFields{};
-  const SetupValues settings = startingSettings(
-      saved, {cmbBR->count(), cmbR->count(), cmbChannel->count(), cmbOF->count()});
+  const SetupValues settings =
+      startingSettings(saved, {cmbBR->count(), cmbR->count(), cmbChannel->count(), cmbOF->count()});
   cmbBR->setCurrentIndex(settings.bitrateIndex);
   cmbR->setCurrentIndex(settings.rateIndex);
   cmbChannel->setCurrentIndex(settings.channelIndex);

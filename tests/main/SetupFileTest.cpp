@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FileBytes.h"
+#include "PrintQString.h"
 #include "TempFolder.h"
 #include "main/SetupFile.h"
 #include "support/FieldReader.h"
@@ -53,9 +54,10 @@ TEST(SetupFile, DamagedFilesGiveWhatCanBeReadAndNeverCrash) {
   TempProgramFolder program;
   const QString path = program.file("setup.ini");
 
-  // A huge file (sparse: it takes no room) whose folder field never ends is
-  // read only as far as settings can reach, quickly and in little memory.
-  writeBytes(path, "\"8\"\r\n\"1\"\r\n\"7\"\r\n\"/a");
+  // A huge file (sparse past its first bytes: it takes no room) whose folder
+  // field never ends is read only as far as settings can reach, quickly and
+  // in little memory.
+  writeBytes(path, "\"8\"\r\n\"1\"\r\n\"7\"\r\n\"/a" + QByteArray(FieldReader::kMaxFileBytes, 'a'));
   ASSERT_TRUE(QFile::resize(path, qint64(600) << 20));
   const SetupFields huge = readSetupFile(path);
   EXPECT_EQ(huge.bitrateIndex, Index(8));
@@ -105,6 +107,9 @@ TEST(SetupFile, FieldsThatNameNoListItemOrFolderGiveWayToTheDefaults) {
       {"\"12\"\r\n\"8\"\r\n\"2\"\r\n\"/o\"\r\n\"8\"\r\n", {8, 1, 1, "/o", 1}},
       {"\"-2\"\r\n\"abc\"\r\n\"70000\"\r\n\"\"\r\n\"-32768\"\r\n", {8, 1, 1, folder, 1}},
       {"\"3\"\r\n\"0\"\r\n", {3, 0, 1, folder, 1}},
+      {QByteArrayLiteral("\"0\"\r\n\"0\"\r\n\"0\"\r\n\"/v/keep.flac\0\"\r\n\"7\"\r\n"),
+       {0, 0, 0, folder, 7}},
+      {QByteArrayLiteral("\"0\"\r\n\"0\"\r\n\"0\"\r\n\0/v/a b\r\n\"7\"\r\n"), {0, 0, 0, folder, 7}},
   };
   for (const Case& c : cases) {
     writeBytes(path, c.text);
