@@ -1,11 +1,18 @@
 #include "main/SetupFile.h"
 
 #include "platform/ProgramFolder.h"
+#include "platform/SettingsFolder.h"
 #include "support/FieldReader.h"
 #include "support/NumberRules.h"
 #include "support/ReplaceFile.h"
 
-QString setup_defaults::outputFolder() { return platform::programPath(QStringLiteral("output")); }
+#include <QStandardPaths>
+
+QString setup_defaults::outputFolder() {
+  if (platform::canWriteProgramFolder()) return platform::programPath(QStringLiteral("output"));
+  return QStandardPaths::writableLocation(QStandardPaths::MusicLocation) +
+         QStringLiteral("/Dabrelin");
+}
 
 namespace {
 

@@ -15,7 +15,8 @@ constexpr int16_t bitrateIndex = 8;  // "192"
 constexpr int16_t rateIndex = 1;     // "44100"
 constexpr int16_t channelIndex = 1;  // "Stereo"
 constexpr int16_t formatIndex = 1;   // "WMA"
-// The program folder's "output".
+// The program folder's "output"; where the program folder cannot be
+// written, "Dabrelin" in the user's music folder.
 QString outputFolder();
 }  // namespace setup_defaults
 

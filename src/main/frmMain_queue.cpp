@@ -6,12 +6,12 @@
 #include "main/DropTarget.h"
 #include "main/PictureBox.h"
 #include "main/QueueText.h"
+#include "main/SetupFile.h"
 #include "main/frmMain.h"
 #include "main/frmMenu.h"
 #include "options/frmOptions.h"
 #include "platform/Modal.h"
 #include "platform/NameBytes.h"
-#include "platform/ProgramFolder.h"
 #include "skin/ImageButton.h"
 #include "skin/SkinResources.h"
 #include "skin/TextFit.h"
@@ -188,8 +188,7 @@ void frmMain::imgRemove_Click() {
 void frmMain::imgBrowse_Click() {
   const std::optional<QString> folder = platform::modal().chooseFolder(this, kFolderDialogTitle);
   // A cancel does not keep the former choice: it means the default folder.
-  txtPath->setText(folder && !folder->isEmpty() ? *folder
-                                                : platform::programPath(QStringLiteral("output")));
+  txtPath->setText(folder && !folder->isEmpty() ? *folder : setup_defaults::outputFolder());
 }
 
 void frmMain::imgDoorButton_Click() { imgToolbar_Click(0); }

@@ -10,6 +10,7 @@
 #include "options/OptionsFile.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SettingsFolder.h"
 #include "support/CCommonDialogs.h"
 #include "support/ReadOnlyFile.h"
 
@@ -19,7 +20,7 @@ namespace {
 // library would be attached, and nothing relies on it.
 void SkinH_Attach() {}
 
-QString setupPath() { return platform::programPath(QStringLiteral("setup.ini")); }
+QString setupPath() { return platform::settingsPath(QStringLiteral("setup.ini")); }
 
 // Left behind by other programs; nothing of ours writes them.
 const char* const kLeftoverTempFiles[] = {"/tmp/tmpfile.wav", "/tmp/tmpfile1.mp3"};
@@ -36,7 +37,7 @@ void removeWhilePresent(const QString& path) {
 }  // namespace
 
 bool frmMain::Form_Load() {
-  if (!platform::isOnlyRunningCopy(platform::programFolder())) return false;
+  if (!platform::isOnlyRunningCopy(platform::settingsFolder())) return false;
   SkinH_Attach();
   skin.ParkOffScreen();
   if (!objCommonDialogs) objCommonDialogs = new CCommonDialogs;

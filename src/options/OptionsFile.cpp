@@ -2,13 +2,14 @@
 
 #include "options/OptionValues.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SettingsFolder.h"
 #include "support/FieldReader.h"
 #include "support/NumberRules.h"
 #include "support/ReplaceFile.h"
 
 namespace {
 
-QString optionsPath() { return platform::programPath(QStringLiteral("options.ini")); }
+QString optionsPath() { return platform::settingsPath(QStringLiteral("options.ini")); }
 
 template <typename Int>
 void readInto(FieldReader& fields, Int& target, std::optional<Int> (*fit)(double)) {

@@ -1,0 +1,43 @@
+#pragma once
+#include <grp.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QString>
+#include <vector>
+
+// Runs part of a test as a user whom permission bits stop. The superuser,
+// whom they do not stop, is "nobody" while the object lives; the saved user
+// id keeps the way back. Any other user already is such a user.
+class OrdinaryUser {
+ public:
+  static constexpr uid_t kNobody = 65534;
+
+  OrdinaryUser() {
+    if (::geteuid() != 0) return;
+    groups_.resize(::getgroups(0, nullptr));
+    ::getgroups(static_cast<int>(groups_.size()), groups_.data());
+    const gid_t nobodyGroup = kNobody;
+    switched_ = ::setgroups(1, &nobodyGroup) == 0 && ::setresgid(kNobody, kNobody, 0) == 0 &&
+                ::setresuid(kNobody, kNobody, 0) == 0;
+  }
+  ~OrdinaryUser() {
+    if (!switched_) return;
+    ::setresuid(0, 0, 0);
+    ::setresgid(0, 0, 0);
+    ::setgroups(groups_.size(), groups_.data());
+  }
+  OrdinaryUser(const OrdinaryUser&) = delete;
+  OrdinaryUser& operator=(const OrdinaryUser&) = delete;
+
+  bool active() const { return ::geteuid() != 0; }
+
+  // Makes a folder the ordinary user's own; call it before the switch.
+  static void own(const QString& folder) {
+    if (::geteuid() == 0) (void)::chown(QFile::encodeName(folder).constData(), kNobody, kNobody);
+  }
+
+ private:
+  std::vector<gid_t> groups_;
+  bool switched_ = false;
+};

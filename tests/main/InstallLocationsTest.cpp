@@ -1,0 +1,102 @@
+// A system-wide install: the program folder belongs to the superuser and an
+// ordinary user runs the program. Every case runs as an ordinary user; the
+// cases differ in the program folder's permission bits only.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "FileBytes.h"
+#include "OrdinaryUser.h"
+#include "PrintQString.h"
+#include "ScriptedModal.h"
+#include "TempFolder.h"
+#include "main/frmMain.h"
+#include "options/OptionValues.h"
+#include "options/OptionsFile.h"
+#include "platform/SettingsFolder.h"
+
+namespace {
+
+// The user's own folders lie in `home` while it lives.
+class UserHome {
+ public:
+  explicit UserHome(const QString& home) {
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/.config"));
+  }
+  ~UserHome() {
+    qputenv("HOME", formerHome_);
+    if (formerConfig_.isEmpty())
+      qunsetenv("XDG_CONFIG_HOME");
+    else
+      qputenv("XDG_CONFIG_HOME", formerConfig_);
+  }
+
+ private:
+  const QByteArray formerHome_ = qgetenv("HOME"), formerConfig_ = qgetenv("XDG_CONFIG_HOME");
+};
+
+// Whether another process finds `folder` locked.
+bool lockedElsewhere(const QString& folder) {
+  return QProcess::execute("flock", {"--nonblock", folder, "true"}) == 1;
+}
+
+// A program folder that the ordinary user may write or not, and a home
+// folder of that user's own.
+struct Install {
+  TempProgramFolder program;
+  QTemporaryDir home;
+  UserHome user{home.path()};
+
+  explicit Install(bool writable) {
+    OrdinaryUser::own(program.path());
+    OrdinaryUser::own(home.path());
+    setProgramFolderWritable(writable);
+  }
+  ~Install() { setProgramFolderWritable(true); }
+
+  void setProgramFolderWritable(bool writable) {
+    const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(program.path(), writable ? readable | QFile::WriteOwner : readable);
+  }
+};
+
+}  // namespace
+
+TEST(InstallLocations, SettingsAndTheDefaultFolderLieWhereTheUserMayWrite) {
+  ScriptedModal modal;
+  for (const bool writable : {false, true}) {
+    SCOPED_TRACE(writable ? "writable" : "read-only");
+    Install install(writable);
+    const QString config = install.home.filePath(".config/Dabrelin");
+    const QString settings = writable ? install.program.path() : config;
+    const QString output =
+        writable ? install.program.file("output") : install.home.filePath("Music/Dabrelin");
+    frmMain w;
+    w.endProgram = [] {};
+    {
+      OrdinaryUser ordinary;
+      ASSERT_TRUE(ordinary.active());
+      EXPECT_EQ(platform::canWriteProgramFolder(), writable);
+      ASSERT_TRUE(w.Form_Load());
+      EXPECT_EQ(w.txtPath->text(), output);
+      gNoSound = 1;
+      SaveOptions();
+      w.cmbOF->setCurrentIndex(0);
+      w.imgExit_Click();
+    }
+    gNoSound = 0;
+    EXPECT_EQ(readBytes(settings + "/setup.ini"),
+              "\"8\"\r\n\"1\"\r\n\"1\"\r\n\"" + output.toUtf8() + "\"\r\n\"0\"\r\n");
+    EXPECT_EQ(readBytes(settings + "/options.ini"), "1\r\n0\r\n0\r\n0\r\n");
+    EXPECT_TRUE(lockedElsewhere(settings));
+    if (writable) {
+      EXPECT_FALSE(QDir(config).exists());
+    } else {
+      EXPECT_FALSE(lockedElsewhere(install.program.path()));
+      EXPECT_EQ(QDir(install.program.path()).entryList(QDir::Files), QStringList());
+    }
+  }
+}
