@@ -1,12 +1,15 @@
 #include "main/OutputFolder.h"
 
 #include "main/SetupFile.h"
+#include "platform/NameBytes.h"
 
 #include <pwd.h>
 
 #include <QDir>
 #include <QFile>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -38,4 +41,17 @@ QString outputFolderFromBox(const QString& boxText) {
   const QString folder = withHomeFolder(boxText);
   if (QDir::isAbsolutePath(folder)) return folder;
   return QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+}
+
+std::optional<QString> makeOutputFolder(const QString& folder) {
+  const std::filesystem::path path(platform::bytesFromName(folder).toStdString());
+  std::error_code error;
+  if (folder == setup_defaults::outputFolder())
+    std::filesystem::create_directories(path, error);
+  else
+    std::filesystem::create_directory(path, error);
+  if (std::filesystem::is_directory(path)) return std::nullopt;
+  if (!error) error = std::make_error_code(std::errc::not_a_directory);
+  return QStringLiteral("the output folder %1 cannot be made: %2")
+      .arg(platform::readableName(folder), QString::fromLocal8Bit(error.message()));
 }

@@ -10,7 +10,6 @@
 #include "support/DOSOutputs.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QUrl>
 
 namespace {
@@ -40,10 +39,15 @@ void frmMain::Timer1_Timer() {
 
 void frmMain::ParsePath() {
   const QString outputFolder = outputFolderFromBox(txtPath->text());
-  // One level only: a missing parent makes the transcoder's run fail instead.
-  QDir().mkdir(outputFolder);
+  const std::optional<QString> folderFailure = makeOutputFolder(outputFolder);
   if (lstFile->count() <= 0) {
     endBatch();
+    return;
+  }
+  if (folderFailure) {
+    mReportedFiles.push_back(
+        {ReportedFile::Outcome::NotConverted, lstFile->item(0)->text(), *folderFailure});
+    nextFile();
     return;
   }
   ConversionRequest request;

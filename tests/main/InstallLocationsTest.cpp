@@ -3,15 +3,20 @@
 // cases differ in the program folder's permission bits only.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include "FileBytes.h"
 #include "OrdinaryUser.h"
 #include "PrintQString.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
+#include "main/OutputFolder.h"
 #include "main/frmMain.h"
 #include "options/OptionValues.h"
 #include "options/OptionsFile.h"
@@ -99,4 +104,51 @@ TEST(InstallLocations, SettingsAndTheDefaultFolderLieWhereTheUserMayWrite) {
       EXPECT_EQ(QDir(install.program.path()).entryList(QDir::Files), QStringList());
     }
   }
+}
+
+TEST(InstallLocations, AnOutputFolderThatCannotBeMadeIsNamedWithTheSystemsReason) {
+  ScriptedModal modal;
+  Install install(false);
+  const QString home = install.home.path(), programOutput = install.program.file("output");
+  writeBytes(home + "/in.wav", "RIFF");
+  OrdinaryUser::own(home + "/in.wav");
+  OrdinaryUser ordinary;
+  const struct {
+    QString folder;
+    const char* reason;  // none: the folder is there afterwards
+  } cases[] = {
+      {programOutput, "Permission denied"},
+      {home + "/missing/out", "No such file or directory"},
+      {home + "/in.wav/out", "Not a directory"},
+      {home + "/in.wav", "File exists"},
+      {home + "/out", nullptr},
+      {home + "/out", nullptr},             // already there
+      {home + "/Music/Dabrelin", nullptr},  // the default, with the music folder
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder.toStdString());
+    const std::optional<QString> failure = makeOutputFolder(c.folder);
+    if (c.reason) {
+      EXPECT_EQ(failure, "the output folder " + c.folder + " cannot be made: " + c.reason);
+    } else {
+      EXPECT_EQ(failure, std::nullopt);
+      EXPECT_TRUE(QFileInfo(c.folder).isDir());
+    }
+  }
+
+  // A batch names it for each file it could not convert.
+  frmMain w;
+  w.txtPath->setText(programOutput);
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(home + "/in.wav")});
+  Qt::DropAction effect = Qt::CopyAction;
+  w.LV_OLEDragDrop(&dropped, effect);
+  w.imgStart_Click();
+  QElapsedTimer clock;
+  clock.start();
+  while (w.lblPB->text() != "Done." && clock.elapsed() < 10000) QCoreApplication::processEvents();
+  ASSERT_EQ(modal.reports.size(), 1u);
+  EXPECT_TRUE(modal.reports[0].details.contains("in.wav: the output folder " + programOutput +
+                                                " cannot be made: Permission denied"))
+      << modal.reports[0].details.toStdString();
 }
