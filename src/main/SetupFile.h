@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-// setup.ini in the program folder carries the main window's conversion
+// setup.ini in the settings folder carries the main window's conversion
 // settings between runs: five lines, each one value between double quotes
 // followed by CR LF: the bitrate, sample-rate and channel list indexes, the
 // output folder, and the format list index. A quote inside a value is

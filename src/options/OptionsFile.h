@@ -1,6 +1,6 @@
 #pragma once
 
-// options.ini in the program folder carries the four option values between
+// options.ini in the settings folder carries the four option values between
 // runs: one decimal integer a line, in the order gNoSound, gCutEnabled,
 // gCutStart, gCutLength, each line ended by CR LF.
 
