@@ -7,8 +7,8 @@
 #include <vector>
 
 // Runs part of a test as a user whom permission bits stop. The superuser,
-// whom they do not stop, is "nobody" while the object lives; the saved user
-// id keeps the way back. Any other user already is such a user.
+// whom they do not stop, is "nobody" while the object lives (the saved user
+// id keeps the way back); any other user already is such a user.
 class OrdinaryUser {
  public:
   static constexpr uid_t kNobody = 65534;
@@ -17,8 +17,7 @@ class OrdinaryUser {
     if (::geteuid() != 0) return;
     groups_.resize(::getgroups(0, nullptr));
     ::getgroups(static_cast<int>(groups_.size()), groups_.data());
-    const gid_t nobodyGroup = kNobody;
-    switched_ = ::setgroups(1, &nobodyGroup) == 0 && ::setresgid(kNobody, kNobody, 0) == 0 &&
+    switched_ = ::setgroups(0, nullptr) == 0 && ::setresgid(kNobody, kNobody, 0) == 0 &&
                 ::setresuid(kNobody, kNobody, 0) == 0;
   }
   ~OrdinaryUser() {
@@ -27,14 +26,10 @@ class OrdinaryUser {
     ::setresgid(0, 0, 0);
     ::setgroups(groups_.size(), groups_.data());
   }
-  OrdinaryUser(const OrdinaryUser&) = delete;
-  OrdinaryUser& operator=(const OrdinaryUser&) = delete;
 
-  bool active() const { return ::geteuid() != 0; }
-
-  // Makes a folder the ordinary user's own; call it before the switch.
-  static void own(const QString& folder) {
-    if (::geteuid() == 0) (void)::chown(QFile::encodeName(folder).constData(), kNobody, kNobody);
+  // Makes a file or folder the ordinary user's own; call it before the switch.
+  static void own(const QString& path) {
+    if (::geteuid() == 0) (void)::chown(QFile::encodeName(path).constData(), kNobody, kNobody);
   }
 
  private:

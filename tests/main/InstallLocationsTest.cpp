@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -24,47 +24,30 @@
 
 namespace {
 
-// The user's own folders lie in `home` while it lives.
-class UserHome {
- public:
-  explicit UserHome(const QString& home) {
-    qputenv("HOME", QFile::encodeName(home));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/.config"));
-  }
-  ~UserHome() {
-    qputenv("HOME", formerHome_);
-    if (formerConfig_.isEmpty())
-      qunsetenv("XDG_CONFIG_HOME");
-    else
-      qputenv("XDG_CONFIG_HOME", formerConfig_);
-  }
-
- private:
-  const QByteArray formerHome_ = qgetenv("HOME"), formerConfig_ = qgetenv("XDG_CONFIG_HOME");
-};
-
 // Whether another process finds `folder` locked.
 bool lockedElsewhere(const QString& folder) {
   return QProcess::execute("flock", {"--nonblock", folder, "true"}) == 1;
 }
 
 // A program folder that the ordinary user may write or not, and a home
-// folder of that user's own.
+// folder of that user's own where the user's folders lie while it lives.
 struct Install {
   TempProgramFolder program;
   QTemporaryDir home;
-  UserHome user{home.path()};
+  const QByteArray formerHome = qgetenv("HOME"), formerConfig = qgetenv("XDG_CONFIG_HOME");
 
   explicit Install(bool writable) {
     OrdinaryUser::own(program.path());
     OrdinaryUser::own(home.path());
-    setProgramFolderWritable(writable);
+    QFile::setPermissions(program.path(),
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther |
+                              (writable ? QFile::WriteOwner : QFile::Permissions()));
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
   }
-  ~Install() { setProgramFolderWritable(true); }
-
-  void setProgramFolderWritable(bool writable) {
-    const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
-    QFile::setPermissions(program.path(), writable ? readable | QFile::WriteOwner : readable);
+  ~Install() {
+    qputenv("HOME", formerHome);
+    qputenv("XDG_CONFIG_HOME", formerConfig);  // empty counts as unset
   }
 };
 
@@ -83,7 +66,7 @@ TEST(InstallLocations, SettingsAndTheDefaultFolderLieWhereTheUserMayWrite) {
     w.endProgram = [] {};
     {
       OrdinaryUser ordinary;
-      ASSERT_TRUE(ordinary.active());
+      ASSERT_NE(::geteuid(), 0u);
       EXPECT_EQ(platform::canWriteProgramFolder(), writable);
       ASSERT_TRUE(w.Form_Load());
       EXPECT_EQ(w.txtPath->text(), output);
@@ -144,9 +127,8 @@ TEST(InstallLocations, AnOutputFolderThatCannotBeMadeIsNamedWithTheSystemsReason
   Qt::DropAction effect = Qt::CopyAction;
   w.LV_OLEDragDrop(&dropped, effect);
   w.imgStart_Click();
-  QElapsedTimer clock;
-  clock.start();
-  while (w.lblPB->text() != "Done." && clock.elapsed() < 10000) QCoreApplication::processEvents();
+  for (QDeadlineTimer deadline(10000); w.lblPB->text() != "Done." && !deadline.hasExpired();)
+    QCoreApplication::processEvents();
   ASSERT_EQ(modal.reports.size(), 1u);
   EXPECT_TRUE(modal.reports[0].details.contains("in.wav: the output folder " + programOutput +
                                                 " cannot be made: Permission denied"))
