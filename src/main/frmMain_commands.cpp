@@ -41,6 +41,10 @@ void frmMain::imgMenu_Click(int16_t Index) {
   const ControlGeometry& image = layout[imgMenu[Index]];
   const QPoint corner(twips::toPixelsX(image.Left), twips::toPixelsY(image.Top + image.Height));
   platform::modal().popupMenu(menus[Index], mapToGlobal(corner));
+  // The menu held the pointer while it was open, so no move over the
+  // background darkened the image; however the menu closed, it looks like
+  // the rest of the menu line again.
+  imgMenu[Index]->GoDark();
 }
 
 void frmMain::showAboutBox() {

@@ -126,6 +126,24 @@ TEST_F(Commands, MenuLinePopupsHangFromTheClickedImageWhereverThePointerIs) {
   EXPECT_TRUE(w->txtAction->text().isEmpty());
 }
 
+TEST_F(Commands, AMenuLineImageGoesDarkWhenItsMenuClosesHoweverItCloses) {
+  // Esc and a click elsewhere both close the menu with nothing chosen.
+  struct Case {
+    int index;
+    QAction* frmMenu::*chosen;  // nullptr: closed with nothing chosen
+  } cases[] = {{0, nullptr}, {1, nullptr}, {2, nullptr},
+               {0, &frmMenu::menuAddaFile}, {1, &frmMenu::menuOption}, {2, &frmMenu::menuHelp}};
+  for (const Case& c : cases) {
+    answerPopupsWith(c.chosen ? w->menuForm->*c.chosen : nullptr);
+    mouse::move(w->imgMenu[c.index]);
+    ASSERT_EQ(w->imgMenu[c.index]->look(), ImageButton::Look::Lit);
+    mouse::click(w->imgMenu[c.index]);
+    ASSERT_FALSE(popups.empty());
+    for (ImageButton* image : w->imgMenu)
+      EXPECT_EQ(image->look(), ImageButton::Look::Normal) << c.index << (c.chosen != nullptr);
+  }
+}
+
 TEST_F(Commands, EachMenuItemPerformsItsActionAndOnlyTheToolbarRoadsHideTheDoorPanel) {
   QTemporaryDir folder;
   struct Case {
