@@ -12,6 +12,11 @@
 #include <QHeaderView>
 
 namespace {
+// The list, the drop-down lists and the folder box: the platform's own size
+// at the density the layout is drawn for, scaled with the window like every
+// other font.
+constexpr double kTextFontSize = 9;
+
 QComboBox* makeList(QWidget* parent, const QStringList& items, int defaultIndex,
                     const QString& tooltip) {
   auto* list = new QComboBox(parent);
@@ -43,10 +48,8 @@ void frmMain::createControls() {
   LV->setColumnCount(2);
   LV->setHeaderLabels({QStringLiteral("FileName"), QStringLiteral("Format")});
   LV->setRootIsDecorated(false);
-  LV->setColumnWidth(0, twips::toPixelsX(5411));
-  LV->setColumnWidth(1, twips::toPixelsX(1410));
   LV->setSelectionMode(QAbstractItemView::SingleSelection);
-  layout.add(LV, 255, 2400, 6825, 4110);
+  layout.add(LV, 255, 2400, 6825, 4110, kTextFontSize).ColumnWidths = {5411, 1410};
 
   createConversionSettings();
   createProgress();
@@ -82,14 +85,14 @@ void frmMain::createConversionSettings() {
                   setup_defaults::rateIndex, QStringLiteral("MP3 Audio Rate"));
   cmbChannel = makeList(this, {"Mono", "Stereo"}, setup_defaults::channelIndex,
                         QStringLiteral("MP3 Audio Channel(Stereo or Mono)"));
-  layout.add(cmbOF, 7320, 2370, 2835, 330);
-  layout.add(cmbBR, 7320, 3000, 2835, 330);
-  layout.add(cmbR, 7320, 3660, 2835, 330);
-  layout.add(cmbChannel, 7320, 4290, 2835, 330);
+  layout.add(cmbOF, 7320, 2370, 2835, 330, kTextFontSize);
+  layout.add(cmbBR, 7320, 3000, 2835, 330, kTextFontSize);
+  layout.add(cmbR, 7320, 3660, 2835, 330, kTextFontSize);
+  layout.add(cmbChannel, 7320, 4290, 2835, 330, kTextFontSize);
 
   txtPath = new PathBox(setup_defaults::outputFolder(), this);
   txtPath->setToolTip(QStringLiteral("Select a Folder to Output"));
-  layout.add(txtPath, 7320, 4950, 2145, 345);
+  layout.add(txtPath, 7320, 4950, 2145, 345, kTextFontSize);
 }
 
 void frmMain::createProgress() {

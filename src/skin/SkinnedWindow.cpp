@@ -36,6 +36,7 @@ void SkinnedWindow::ScaleToDpi(const std::function<void()>& ownStep) {
     c.Width = scaledX(c.Width);
     c.Height = scaledY(c.Height);
     if (c.FontSize) c.FontSize = scaledX(*c.FontSize);
+    for (double& column : c.ColumnWidths) column = scaledX(column);
   }
   applyWindowGeometry();
   layout_.applyAll();

@@ -1,5 +1,7 @@
 #include "skin/TextFit.h"
 
+#include "skin/Twips.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -51,10 +53,15 @@ class TextFitter : public QObject {
 }  // namespace
 
 double fittingPointSize(QFont font, const QString& text, int width) {
+  // The step and the floor are sizes like any other: they scale with the
+  // density, so the text gives way in the same pixels at every density.
+  const double step = twips::scaledX(kStep);
+  const double smallest = twips::scaledX(kSmallestFittedPointSize);
   double size = font.pointSizeF();
-  while (size - kStep >= kSmallestFittedPointSize &&
+  // Half a step of slack: scaled sizes are not exact in binary.
+  while (size - step > smallest - step / 2 &&
          QFontMetricsF(font).horizontalAdvance(text) > width) {
-    size -= kStep;
+    size -= step;
     font.setPointSizeF(size);
   }
   return size;

@@ -6,6 +6,7 @@ class QLabel;
 
 // The largest point size, from the font's own down in quarter points to
 // kSmallestFittedPointSize, at which `text` is at most `width` pixels wide.
+// Both are points at 15 twips per pixel, scaled with the density.
 // The skin's labels are drawn for Tahoma; the faces found here are wider.
 inline constexpr double kSmallestFittedPointSize = 6.0;
 double fittingPointSize(QFont font, const QString& text, int width);

@@ -1,7 +1,11 @@
 #include "skin/Twips.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QScreen>
+#include <QTreeView>
 #include <cmath>
 #include <stdexcept>
 
@@ -41,6 +45,21 @@ int toPixelsY(double value) { return static_cast<int>(std::lround(value / perPix
 
 }  // namespace twips
 
+namespace {
+// Under the skin's style sheet a control's font does not reach the parts
+// that draw apart from it: a list view's header draws on a viewport of its
+// own, a drop-down list's popup is a window of its own.
+std::vector<QWidget*> partsShowingText(QWidget* widget) {
+  std::vector<QWidget*> parts{widget};
+  if (auto* list = qobject_cast<QTreeView*>(widget)) {
+    parts.push_back(list->header());
+    parts.push_back(list->header()->viewport());
+  }
+  if (auto* list = qobject_cast<QComboBox*>(widget)) parts.push_back(list->view());
+  return parts;
+}
+}  // namespace
+
 void ControlGeometry::apply() const {
   if (!widget) return;
   widget->setGeometry(twips::toPixelsX(Left), twips::toPixelsY(Top),
@@ -48,13 +67,16 @@ void ControlGeometry::apply() const {
   if (FontSize && *FontSize > 0) {
     QFont font = widget->font();
     font.setPointSizeF(*FontSize);
-    widget->setFont(font);
+    for (QWidget* part : partsShowingText(widget)) part->setFont(font);
   }
+  if (auto* list = qobject_cast<QTreeView*>(widget))
+    for (int column = 0; column < static_cast<int>(ColumnWidths.size()); ++column)
+      list->setColumnWidth(column, twips::toPixelsX(ColumnWidths[column]));
 }
 
 ControlGeometry& TwipsLayout::add(QWidget* widget, double left, double top, double width,
                                   double height, std::optional<double> fontSize) {
-  controls_.push_back({widget, left, top, width, height, fontSize});
+  controls_.push_back({widget, left, top, width, height, fontSize, {}});
   return controls_.back();
 }
 

@@ -29,8 +29,10 @@ struct ControlGeometry {
   QWidget* widget = nullptr;
   double Left = 0, Top = 0, Width = 0, Height = 0;
   std::optional<double> FontSize;  // points; absent for controls without text
+  std::vector<double> ColumnWidths;  // a list view's columns, scaled as its Width is
 
-  // Moves and sizes the widget (and sets its font size) from the twips values.
+  // Moves and sizes the widget (and sets its font size and column widths)
+  // from the twips values.
   void apply() const;
 };
 

@@ -1,12 +1,16 @@
 #include "skin/ImageButton.h"
 #include "main/frmMain.h"
 #include "skin/SkinResources.h"
+#include "skin/TextFit.h"
 #include "common/MouseInput.h"
 #include "common/ScriptedModal.h"
 #include "common/TempFolder.h"
 #include "common/Density.h"
 
 #include <QAbstractItemView>
+#include <QHeaderView>
+#include <map>
+#include <string>
 #include <QScreen>
 #include <gtest/gtest.h>
 
@@ -197,6 +201,47 @@ TEST_F(MainWindowFrame, MinimiseLeavesTheButtonDark) {
   mouse::click(w->imgMin);
   EXPECT_TRUE(w->windowState().testFlag(Qt::WindowMinimized));
   EXPECT_TRUE(w->imgMin->pixmap().isNull());
+}
+
+// Text and the list's columns keep their pixels at every density, as the
+// window and its controls do: what 96 DPI shows, 120 and 144 DPI show.
+TEST(MainWindowDensity, EveryFontAndTheListColumnsKeepTheirPixels) {
+  ScriptedModal modal;
+  TempProgramFolder program;
+  const auto shownAt = [](double perPixel) {
+    Density density(perPixel, perPixel);
+    frmMain w;
+    w.skin.ScaleToDpi();
+    w.show();
+    const auto pixels = [perPixel](double points) { return points * 1440 / 72 / perPixel; };
+    std::map<std::string, double> shown;
+    const std::pair<const char*, const QWidget*> texts[] = {
+        {"list", w.LV},
+        {"list header", w.LV->header()->viewport()},  // where the header draws
+        {"format", w.cmbOF},
+        {"bitrate", w.cmbBR},
+        {"rate", w.cmbR},
+        {"channels", w.cmbChannel},
+        {"format popup", w.cmbOF->view()},
+        {"output folder", w.txtPath},
+        {"percentage", w.lblPB}};
+    for (const auto& [name, control] : texts) shown[name] = pixels(control->font().pointSizeF());
+    shown["smallest fitted text"] = pixels(fittingPointSize(w.lblFeed->font(), "Feedback", 0));
+    shown["list width"] = w.LV->width();
+    shown["FileName column"] = w.LV->columnWidth(0);
+    shown["Format column"] = w.LV->header()->sectionSize(1);
+    shown["columns beyond the list"] = std::max(0, w.LV->header()->length() - w.LV->width());
+    return shown;
+  };
+  const std::map<std::string, double> designed = shownAt(15);
+  EXPECT_EQ(designed.at("list"), 12);  // 9 points at 96 DPI
+  EXPECT_EQ(designed.at("FileName column") + designed.at("Format column"),
+            designed.at("list width"));
+  for (const double perPixel : {12.0, 10.0}) {
+    const std::map<std::string, double> shown = shownAt(perPixel);
+    for (const auto& [name, designedPixels] : designed)
+      EXPECT_NEAR(shown.at(name), designedPixels, 0.01) << name << " at " << perPixel;
+  }
 }
 
 }  // namespace
