@@ -8,8 +8,10 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 
 namespace {
@@ -43,11 +45,19 @@ void afterSettling(const std::function<void()>& step) {
 
 }  // namespace
 
-void scheduleWindowShots(frmMain& window, const QDir& dir) {
-  QTimer::singleShot(0, &window, [&window, dir] {
+void scheduleWindowShots(frmMain& window, const QDir& dir, const QStringList& queued) {
+  QTimer::singleShot(0, &window, [&window, dir, queued] {
     afterSettling([&] { saveScreenArea(&window, dir.filePath(QStringLiteral("main.png"))); });
     // The list and the settings under the getting-started panel, one toolbar button lit.
     if (window.picDoor) window.picDoor->hide();
+    if (!queued.isEmpty()) {
+      QMimeData files;
+      QList<QUrl> urls;
+      for (const QString& path : queued) urls.append(QUrl::fromLocalFile(path));
+      files.setUrls(urls);
+      Qt::DropAction action = Qt::IgnoreAction;
+      window.LV_OLEDragDrop(&files, action);
+    }
     window.imgToolbar[0]->HoverTwin();
     afterSettling([&] { saveScreenArea(&window, dir.filePath(QStringLiteral("main_list.png"))); });
     {
