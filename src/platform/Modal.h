@@ -5,6 +5,7 @@
 #include <QPair>
 #include <QString>
 #include <QUrl>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -21,12 +22,28 @@ namespace platform {
 
 enum class MessageIcon { None, Critical, Exclamation, Information };
 
+// A file dialog's options, with the values the common dialogs' callers give
+// them. The other bits a caller may pass change nothing here.
+namespace file_dialog_flags {
+constexpr uint32_t OverwritePrompt = 0x2;  // a save asks before it replaces a file
+constexpr uint32_t HideReadOnly = 0x4;     // no read-only box: there never is one here
+constexpr uint32_t FileMustExist = 0x1000;
+constexpr uint32_t LongNames = 0x200000;   // the only kind of name here
+}  // namespace file_dialog_flags
+
 struct FileDialogRequest {
   QString title;                               // empty: the platform's own caption
   QString folder;                              // where the dialog starts
   QString fileName;                            // preset name, may be empty
   QList<QPair<QString, QString>> filters;      // (description, pattern) pairs in order
   QString defaultSuffix;
+  uint32_t flags = 0;                          // file_dialog_flags
+};
+
+struct ColorDialogRequest {
+  QColor initial;
+  bool expanded = false;       // opens with the picker for colours of one's own
+  QList<QColor> customColors;  // the custom-colour table the dialog starts with
 };
 
 class Modal {
@@ -47,8 +64,8 @@ class Modal {
   virtual std::optional<QString> openFile(QWidget* owner, const FileDialogRequest& request) = 0;
   virtual std::optional<QString> saveFile(QWidget* owner, const FileDialogRequest& request) = 0;
   virtual std::optional<QString> chooseFolder(QWidget* owner, const QString& title) = 0;
-  virtual std::optional<QColor> chooseColor(QWidget* owner, const QColor& initial,
-                                            bool expanded) = 0;
+  virtual std::optional<QColor> chooseColor(QWidget* owner,
+                                            const ColorDialogRequest& request) = 0;
   virtual std::optional<QFont> chooseFont(QWidget* owner, const QFont& initial) = 0;
   virtual bool choosePrinter(QWidget* owner) = 0;
   virtual bool showPrinterProperties(QWidget* owner) = 0;

@@ -1,6 +1,6 @@
 #include "platform/QtModal.h"
 
-#include "platform/FileDialogFilters.h"
+#include "platform/DialogSetup.h"
 #include "platform/NameBytes.h"
 #include "platform/ReportWindow.h"
 #include "platform/WavPlayer.h"
@@ -45,12 +45,7 @@ class FileDialog : public QFileDialog {
 std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
   FileDialog dialog(owner, request.title, request.folder);
-  setFileFilters(dialog, request.filters);
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile);
-  if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
-  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  prepareFileDialog(dialog, request, mode);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
@@ -110,11 +105,16 @@ std::optional<QString> QtModal::chooseFolder(QWidget* owner, const QString& titl
   return folder;
 }
 
-std::optional<QColor> QtModal::chooseColor(QWidget* owner, const QColor& initial,
-                                           bool /*expanded*/) {
-  // Qt's colour dialog always shows its custom-colour part.
-  QColorDialog dialog(initial, owner);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+std::optional<QColor> QtModal::chooseColor(QWidget* owner, const ColorDialogRequest& request) {
+  // Qt shares its custom colours with the user's other Qt programs: they get
+  // theirs back as they were.
+  QList<QColor> shared;
+  for (int i = 0; i < QColorDialog::customCount(); ++i) shared.append(QColorDialog::customColor(i));
+  QColorDialog dialog(owner);
+  prepareColorDialog(dialog, request);
+  const bool confirmed = dialog.exec() == QDialog::Accepted;
+  for (int i = 0; i < shared.size(); ++i) QColorDialog::setCustomColor(i, shared[i]);
+  if (!confirmed) return std::nullopt;
   return dialog.selectedColor();
 }
 

@@ -16,7 +16,7 @@ class QtModal : public Modal {
   std::optional<QString> openFile(QWidget* owner, const FileDialogRequest& request) override;
   std::optional<QString> saveFile(QWidget* owner, const FileDialogRequest& request) override;
   std::optional<QString> chooseFolder(QWidget* owner, const QString& title) override;
-  std::optional<QColor> chooseColor(QWidget* owner, const QColor& initial, bool expanded) override;
+  std::optional<QColor> chooseColor(QWidget* owner, const ColorDialogRequest& request) override;
   std::optional<QFont> chooseFont(QWidget* owner, const QFont& initial) override;
   bool choosePrinter(QWidget* owner) override;
   bool showPrinterProperties(QWidget* owner) override;

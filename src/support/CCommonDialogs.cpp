@@ -11,7 +11,12 @@
 
 CCommonDialogs* objCommonDialogs = nullptr;
 
+namespace {
+constexpr int kCustomColors = 16;
+}  // namespace
+
 using dialogs::beforeNul;
+namespace flags = platform::file_dialog_flags;
 
 void CCommonDialogs::Init(QWidget* owner) { mOwner = owner; }
 
@@ -55,6 +60,7 @@ bool CCommonDialogs::ShowOpen() {
   request.fileName = FileName();
   request.filters = dialogs::filterPairs(mFilter);
   request.defaultSuffix = mDefExt;
+  request.flags = flags::HideReadOnly | flags::FileMustExist | flags::LongNames;
   const auto chosen = platform::modal().openFile(mOwner, request);
   if (!chosen) return false;
   takeChosenFile(*chosen);
@@ -68,6 +74,8 @@ bool CCommonDialogs::ShowSave() {
   request.title = QStringLiteral("Save");
   request.folder = mPath;
   request.filters = dialogs::filterPairsOrAllFiles(mFilter);
+  // A save replaces an existing file without asking.
+  request.flags = flags::HideReadOnly | flags::LongNames;
   const auto chosen = platform::modal().saveFile(mOwner, request);
   if (!chosen) return false;
   takeChosenFile(*chosen);
@@ -84,9 +92,13 @@ bool CCommonDialogs::ShowFolder() {
 }
 
 bool CCommonDialogs::ShowColor(bool expand) {
+  platform::ColorDialogRequest request;
   // Color is 0x00BBGGRR.
-  const QColor initial(mColor & 0xFF, (mColor >> 8) & 0xFF, (mColor >> 16) & 0xFF);
-  const auto chosen = platform::modal().chooseColor(mOwner, initial, expand);
+  request.initial = QColor(mColor & 0xFF, (mColor >> 8) & 0xFF, (mColor >> 16) & 0xFF);
+  request.expanded = expand;
+  // Custom colours are not kept: every call offers a black table anew.
+  request.customColors = QList<QColor>(kCustomColors, Qt::black);
+  const auto chosen = platform::modal().chooseColor(mOwner, request);
   if (!chosen) return false;
   mColor = static_cast<uint32_t>(chosen->red()) | (static_cast<uint32_t>(chosen->green()) << 8) |
            (static_cast<uint32_t>(chosen->blue()) << 16);

@@ -32,10 +32,11 @@ class ScriptedModal : public platform::Modal {
   std::vector<Report> reports;
   std::vector<platform::FileDialogRequest> openRequests, saveRequests;
   std::vector<QString> folderTitles;
+  std::vector<platform::ColorDialogRequest> colorRequests;
   std::vector<QUrl> openedUrls;
   std::vector<QString> playedSounds;
   std::vector<QUrl> requestedUrls;
-  int colorCalls = 0, fontCalls = 0, printerCalls = 0, printerPropertiesCalls = 0;
+  int fontCalls = 0, printerCalls = 0, printerPropertiesCalls = 0;
 
   // The answers; an empty queue answers "cancelled".
   std::deque<std::optional<QString>> openAnswers, saveAnswers, folderAnswers;
@@ -73,8 +74,8 @@ class ScriptedModal : public platform::Modal {
     folderTitles.push_back(title);
     return next(folderAnswers);
   }
-  std::optional<QColor> chooseColor(QWidget*, const QColor&, bool) override {
-    ++colorCalls;
+  std::optional<QColor> chooseColor(QWidget*, const platform::ColorDialogRequest& r) override {
+    colorRequests.push_back(r);
     return next(colorAnswers);
   }
   std::optional<QFont> chooseFont(QWidget*, const QFont&) override {

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QPushButton>
+#include <functional>
 
 #include "ScriptedModal.h"
 #include "TempFolder.h"
+#include "platform/DialogSetup.h"
 #include "platform/FileDialogFilters.h"
 #include "support/CCommonDialogs.h"
 #include "support/COMDLG.h"
@@ -162,6 +166,59 @@ TEST_F(CommonDialogs, FolderColourAndFontTakeTheChoice) {
 
   modal.printerAnswer = true;
   EXPECT_TRUE(dialogs.ShowPrinter());
+}
+
+TEST_F(CommonDialogs, EachDialogGetsItsCallersFlagsAndQtsDialogFollowsThem) {
+  struct Case {
+    const char* road;
+    std::function<void()> call;
+    QFileDialog::AcceptMode mode;
+    uint32_t flags;
+    bool onlyExistingFiles, asksBeforeReplacing;
+  } cases[] = {
+      {"ShowOpen", [&] { dialogs.ShowOpen(); }, QFileDialog::AcceptOpen, 0x201004, true, false},
+      {"ShowSave", [&] { dialogs.ShowSave(); }, QFileDialog::AcceptSave, 0x200004, false, false},
+      {"ShowOpenFile without flags", [] { COMDLG::ShowOpenFile(nullptr, "t", ""); },
+       QFileDialog::AcceptOpen, 0, false, false},
+      {"ShowOpenFile, must exist", [] { COMDLG::ShowOpenFile(nullptr, "t", "", "", 0x1000); },
+       QFileDialog::AcceptOpen, 0x1000, true, false},
+      {"ShowOpenFile, overwrite prompt", [] { COMDLG::ShowOpenFile(nullptr, "t", "", "", 0x2); },
+       QFileDialog::AcceptOpen, 0x2, false, true},
+  };
+  for (const Case& c : cases) {
+    c.call();
+    const auto& asked = c.mode == QFileDialog::AcceptSave ? modal.saveRequests : modal.openRequests;
+    ASSERT_FALSE(asked.empty()) << c.road;
+    EXPECT_EQ(asked.back().flags, c.flags) << c.road;
+    QFileDialog dialog;
+    platform::prepareFileDialog(dialog, asked.back(), c.mode);
+    EXPECT_EQ(dialog.fileMode() == QFileDialog::ExistingFile, c.onlyExistingFiles) << c.road;
+    EXPECT_EQ(!dialog.testOption(QFileDialog::DontConfirmOverwrite), c.asksBeforeReplacing)
+        << c.road;
+  }
+}
+
+TEST_F(CommonDialogs, EveryColourDialogStartsFromABlackCustomTableAndExpandsWhenAsked) {
+  const auto pickerShown = [](const QColorDialog& dialog) {
+    for (const QWidget* part : dialog.findChildren<QWidget*>())
+      if (part->metaObject()->className() == QByteArray("QColorPicker"))
+        return part->isVisibleTo(&dialog);
+    return false;
+  };
+  for (const bool expand : {false, true, false}) {
+    QColorDialog::setCustomColor(3, Qt::red);  // what the user put there last time
+    dialogs.ShowColor(expand);
+    const platform::ColorDialogRequest& asked = modal.colorRequests.back();
+    EXPECT_EQ(asked.expanded, expand);
+    EXPECT_EQ(asked.customColors, QList<QColor>(16, Qt::black));
+
+    QColorDialog dialog;
+    platform::prepareColorDialog(dialog, asked);
+    EXPECT_EQ(QColorDialog::customColor(3), QColor(Qt::black));
+    EXPECT_EQ(pickerShown(dialog), expand);
+    if (auto* define = dialog.findChild<QPushButton*>("defineCustomColors")) define->click();
+    EXPECT_TRUE(pickerShown(dialog)) << expand;
+  }
 }
 
 TEST(COMDLG, ShowOpenFileFallsBackToTheProgramFolderAndOffersEveryFile) {
