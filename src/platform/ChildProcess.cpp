@@ -12,23 +12,103 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
 namespace platform {
 namespace {
 
+// The descriptor itself when it lies above the standard ones, else a copy
+// that does (the original closed); -1 with errno set when none can be made.
+int moveAboveStandard(int fd) {
+  if (fd < 0 || fd > STDERR_FILENO) return fd;
+  const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return moved;
+}
+
 // A descriptor that turns readable when the process ends (Linux 5.3 and
-// later); -1 where the kernel offers none.
+// later), off the standard descriptors like the pipe; -1 where the kernel
+// offers none.
 int openExitDescriptor(pid_t pid) {
 #ifdef SYS_pidfd_open
   const long fd = ::syscall(SYS_pidfd_open, pid, 0);
-  return fd >= 0 ? static_cast<int>(fd) : -1;
+  return fd >= 0 ? moveAboveStandard(static_cast<int>(fd)) : -1;
 #else
   (void)pid;
   return -1;
 #endif
 }
+
+// The pipe the child writes its output into, both ends closed unless its
+// read end is taken.
+struct Pipe {
+  int readFd = -1;
+  int writeFd = -1;
+
+  // Both ends above the standard descriptors: where the program was started
+  // with one of them closed, an end could otherwise take its number, and the
+  // child's own redirections would close it or put it in the wrong place.
+  bool open() {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    writeFd = fds[1];
+    readFd = moveAboveStandard(fds[0]);
+    if (readFd < 0) return false;
+    writeFd = moveAboveStandard(writeFd);
+    return writeFd >= 0;
+  }
+  int takeReadEnd() { return std::exchange(readFd, -1); }
+  ~Pipe() {
+    for (int fd : {readFd, writeFd})
+      if (fd >= 0) ::close(fd);
+  }
+};
+
+// What the child starts with: standard input from /dev/null, standard output
+// and standard error on the pipe, a session of its own and a clean signal
+// state. Each set-up call is checked, as a step left out silently would
+// start a child that writes its output elsewhere.
+struct SpawnSetup {
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+  bool actionsReady = false, attributesReady = false;
+
+  // 0, or the error number of the first call that failed.
+  int prepare(int outputFd) {
+    int rc = posix_spawn_file_actions_init(&actions);
+    actionsReady = rc == 0;
+    if (rc == 0) rc = posix_spawnattr_init(&attributes);
+    attributesReady = actionsReady && rc == 0;
+    if (rc == 0)
+      rc = posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (rc == 0) rc = posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+    if (rc == 0) rc = posix_spawn_file_actions_adddup2(&actions, outputFd, STDERR_FILENO);
+    // A session of its own: no controlling terminal, and signals meant for
+    // the program's terminal do not reach the child. And a clean signal
+    // state: a blocked or ignored signal would otherwise pass on to the
+    // child, whose own handling of it (removing a half-written output) would
+    // then never run.
+    sigset_t noSignals, catchable;
+    sigemptyset(&noSignals);
+    sigfillset(&catchable);
+    sigdelset(&catchable, SIGKILL);
+    sigdelset(&catchable, SIGSTOP);
+    if (rc == 0) rc = posix_spawnattr_setsigmask(&attributes, &noSignals);
+    if (rc == 0) rc = posix_spawnattr_setsigdefault(&attributes, &catchable);
+    if (rc == 0)
+      rc = posix_spawnattr_setflags(
+          &attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    return rc;
+  }
+  ~SpawnSetup() {
+    if (actionsReady) posix_spawn_file_actions_destroy(&actions);
+    if (attributesReady) posix_spawnattr_destroy(&attributes);
+  }
+};
 
 }  // namespace
 
@@ -38,17 +118,14 @@ ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
   close();
   reaped_ = false;
   exitStatus_ = {};
-  int fds[2];
-  if (::pipe2(fds, O_CLOEXEC) != 0) {
+  errorCode_ = 0;
+  const ResolvedCommand command = resolveCommandLine(commandLine);
+  if (command.program.isEmpty()) return StartResult::SpawnFailed;
+
+  Pipe pipe;
+  if (!pipe.open()) {
     errorCode_ = errno;
     return StartResult::PipeFailed;
-  }
-
-  const ResolvedCommand command = resolveCommandLine(commandLine);
-  if (command.program.isEmpty()) {
-    ::close(fds[0]);
-    ::close(fds[1]);
-    return StartResult::SpawnFailed;
   }
 
   // Each argument as the bytes it stands for, so a name that is not valid
@@ -60,38 +137,18 @@ ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
   for (QByteArray& s : storage) argv.push_back(s.data());
   argv.push_back(nullptr);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
-  posix_spawnattr_t attr;
-  posix_spawnattr_init(&attr);
-  // A session of its own: no controlling terminal, and signals meant for the
-  // program's terminal do not reach the child. And a clean signal state: a
-  // blocked or ignored signal would otherwise pass on to the child, whose own
-  // handling of it (removing a half-written output) would then never run.
-  sigset_t noSignals, catchable;
-  sigemptyset(&noSignals);
-  sigfillset(&catchable);
-  sigdelset(&catchable, SIGKILL);
-  sigdelset(&catchable, SIGSTOP);
-  posix_spawnattr_setsigmask(&attr, &noSignals);
-  posix_spawnattr_setsigdefault(&attr, &catchable);
-  posix_spawnattr_setflags(&attr,
-                           POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
+  SpawnSetup setup;
+  int rc = setup.prepare(pipe.writeFd);
   pid_t pid = -1;
-  const int rc = ::posix_spawn(&pid, storage[0].constData(), &actions, &attr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attr);
-  ::close(fds[1]);
+  if (rc == 0)
+    rc = ::posix_spawn(&pid, storage[0].constData(), &setup.actions, &setup.attributes,
+                       argv.data(), environ);
   if (rc != 0) {
-    ::close(fds[0]);
+    errorCode_ = rc;
     return StartResult::SpawnFailed;
   }
   pid_ = pid;
-  readFd_ = fds[0];
+  readFd_ = pipe.takeReadEnd();
   exitFd_ = openExitDescriptor(pid);
   return StartResult::Started;
 }

@@ -33,7 +33,8 @@ class ChildProcess {
 
   // Splits the command line by the platform's convention and starts the
   // program, each argument as the bytes its text stands for (NameBytes.h).
-  // On PipeFailed, errorCode() holds errno; nothing stays open.
+  // On PipeFailed or SpawnFailed, errorCode() holds the system's error number
+  // (0 when no program was found); nothing stays open.
   StartResult start(const QString& commandLine);
 
   // Bytes waiting in the pipe, without reading them; -1 when the pipe cannot be asked.

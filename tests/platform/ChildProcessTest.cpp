@@ -4,8 +4,10 @@
 
 #include <QTemporaryDir>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +35,40 @@ class SignalBlockedAndIgnored {
   struct sigaction formerAction_ {};
 };
 
+// Closes the given standard descriptors for the guard's life, as for a
+// program started without them, then puts them back.
+class StandardDescriptorsClosed {
+ public:
+  explicit StandardDescriptorsClosed(std::vector<int> closed) : closed_(std::move(closed)) {
+    for (int fd : closed_) {
+      saved_.push_back(::fcntl(fd, F_DUPFD_CLOEXEC, 10));
+      ::close(fd);
+    }
+  }
+  ~StandardDescriptorsClosed() {
+    for (size_t i = 0; i < closed_.size(); ++i) {
+      ::dup2(saved_[i], closed_[i]);
+      ::close(saved_[i]);
+    }
+  }
+  // The closed ones that are open again.
+  std::vector<int> reopened() const {
+    std::vector<int> open;
+    for (int fd : closed_)
+      if (::fcntl(fd, F_GETFD) != -1) open.push_back(fd);
+    return open;
+  }
+
+ private:
+  std::vector<int> closed_, saved_;
+};
+
+QByteArray readAll(platform::ChildProcess& child) {
+  QByteArray all, chunk;
+  while (child.read(1024, chunk)) all += chunk;
+  return all;
+}
+
 }  // namespace
 
 TEST(ChildProcess, ChildHasNoInputAndSharesOnePipeForBothOutputs) {
@@ -41,9 +77,32 @@ TEST(ChildProcess, ChildHasNoInputAndSharesOnePipeForBothOutputs) {
               "echo out; echo err >&2; if read x; then echo got; else echo eof; fi\n");
   platform::ChildProcess child;
   ASSERT_EQ(child.start(dir.path() + "/io"), platform::ChildProcess::StartResult::Started);
-  QByteArray all, chunk;
-  while (child.read(1024, chunk)) all += chunk;
-  EXPECT_EQ(all, "out\nerr\neof\n");
+  EXPECT_EQ(readAll(child), "out\nerr\neof\n");
+}
+
+// The pipe never takes a standard descriptor's number, where the child's own
+// redirections could close it or set it in the wrong place.
+TEST(ChildProcess, KeepsItsPipeOffTheStandardDescriptorsTheProgramStartedWithout) {
+  QTemporaryDir dir;
+  writeScript(dir.path() + "/io",
+              "echo out; echo err >&2; if read x; then echo got; else echo eof; fi\n");
+  const std::vector<std::vector<int>> closedSets = {{0}, {1}, {2}, {0, 1}, {0, 2}, {0, 1, 2}};
+  for (const std::vector<int>& closed : closedSets) {
+    platform::ChildProcess child;
+    platform::ChildProcess::StartResult started;
+    std::vector<int> taken;
+    QByteArray output;
+    {
+      StandardDescriptorsClosed guard(closed);
+      started = child.start(dir.path() + "/io");
+      taken = guard.reopened();
+      output = readAll(child);
+    }
+    const std::string label = ::testing::PrintToString(closed);
+    EXPECT_EQ(started, platform::ChildProcess::StartResult::Started) << label;
+    EXPECT_EQ(taken, std::vector<int>()) << label;
+    EXPECT_EQ(output, "out\nerr\neof\n") << label;
+  }
 }
 
 TEST(ChildProcess, ArgumentsAndProgramReachTheSystemAsTheBytesTheirNamesCameFrom) {
@@ -59,9 +118,7 @@ TEST(ChildProcess, ArgumentsAndProgramReachTheSystemAsTheBytesTheirNamesCameFrom
   platform::ChildProcess child;
   ASSERT_EQ(child.start('"' + program + "\" -i \"" + name + "\" " + name + ":x"),
             platform::ChildProcess::StartResult::Started);
-  QByteArray all, chunk;
-  while (child.read(1024, chunk)) all += chunk;
-  EXPECT_EQ(all, "-i|/in/nonutf\xff\xfe.wav|/in/nonutf\xff\xfe.wav:x|");
+  EXPECT_EQ(readAll(child), "-i|/in/nonutf\xff\xfe.wav|/in/nonutf\xff\xfe.wav:x|");
 }
 
 TEST(ChildProcess, ChildStartsWithSignalsUnblockedAndAtTheirDefaults) {
@@ -75,7 +132,5 @@ TEST(ChildProcess, ChildStartsWithSignalsUnblockedAndAtTheirDefaults) {
     SignalBlockedAndIgnored parentState(SIGTERM);
     ASSERT_EQ(child.start(dir.path() + "/trap"), platform::ChildProcess::StartResult::Started);
   }
-  QByteArray all, chunk;
-  while (child.read(1024, chunk)) all += chunk;
-  EXPECT_EQ(all, "handled\n");
+  EXPECT_EQ(readAll(child), "handled\n");
 }
