@@ -119,6 +119,11 @@ ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
   reaped_ = false;
   exitStatus_ = {};
   errorCode_ = 0;
+  // The system takes each argument up to its first NUL, so one holding a NUL
+  // would reach the child as another, shorter one (a folder cut down to the
+  // name of a file in it). NUL separates nothing here: wherever it stands in
+  // the line, it lands inside an argument.
+  if (commandLine.contains(QChar(u'\0'))) return StartResult::ArgumentHoldsNul;
   const ResolvedCommand command = resolveCommandLine(commandLine);
   if (command.program.isEmpty()) return StartResult::SpawnFailed;
 

@@ -29,12 +29,13 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  enum class StartResult { Started, PipeFailed, SpawnFailed };
+  enum class StartResult { Started, ArgumentHoldsNul, PipeFailed, SpawnFailed };
 
   // Splits the command line by the platform's convention and starts the
   // program, each argument as the bytes its text stands for (NameBytes.h).
-  // On PipeFailed or SpawnFailed, errorCode() holds the system's error number
-  // (0 when no program was found); nothing stays open.
+  // A line with a NUL is refused before anything is looked up or opened. On
+  // PipeFailed or SpawnFailed, errorCode() holds the system's error number (0
+  // when no program was found); nothing stays open.
   StartResult start(const QString& commandLine);
 
   // Bytes waiting in the pipe, without reading them; -1 when the pipe cannot be asked.

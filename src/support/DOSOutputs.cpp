@@ -62,19 +62,19 @@ void DOSOutputs::handOn(const QString& chunk) {
 QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
   if (!commandLine.isEmpty()) mCommandLine = commandLine;
   mExitStatus = {};
-  if (mCommandLine.isEmpty()) {
-    showStop(QStringLiteral("Command Line empty"));
-    return QString();
-  }
+  if (mCommandLine.isEmpty()) return refuseStart(QStringLiteral("Command Line empty"));
 
   platform::ChildProcess child;
   switch (child.start(mCommandLine)) {
+    case platform::ChildProcess::StartResult::ArgumentHoldsNul:
+      return refuseStart(QStringLiteral(
+          "Not started: an argument of the command line holds a NUL character, "
+          "which would cut it short"));
     case platform::ChildProcess::StartResult::PipeFailed:
-      showStop(QStringLiteral("CreatePipe failed. Error: ") + QString::number(child.errorCode()));
-      return QString();
+      return refuseStart(QStringLiteral("CreatePipe failed. Error: ") +
+                         QString::number(child.errorCode()));
     case platform::ChildProcess::StartResult::SpawnFailed:
-      showStop(QStringLiteral("File or command not found"));
-      return QString();
+      return refuseStart(QStringLiteral("File or command not found"));
     case platform::ChildProcess::StartResult::Started:
       break;
   }
@@ -110,4 +110,9 @@ QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
   mExitStatus = child.exitStatus();
   emit CommandOver();
   return mOutputs;
+}
+
+QString DOSOutputs::refuseStart(const QString& reason) {
+  showStop(reason);
+  return QString();
 }

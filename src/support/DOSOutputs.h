@@ -32,6 +32,8 @@ class DOSOutputs : public QObject {
  private:
   // Appends a piece of output to the run's text and raises it.
   void handOn(const QString& chunk);
+  // Shows why the command cannot start and returns "".
+  QString refuseStart(const QString& reason);
 
   QString mCommandLine;
   QString mOutputs;

@@ -105,6 +105,26 @@ TEST(ChildProcess, KeepsItsPipeOffTheStandardDescriptorsTheProgramStartedWithout
   }
 }
 
+TEST(ChildProcess, StartsNothingWhenAnArgumentWouldBeCutAtANul) {
+  QTemporaryDir dir;
+  const QString program = dir.path() + "/args";
+  writeScript(program, "touch \"$0.ran\"\n");
+  const QString nul(QChar(u'\0'));
+  const QString lines[] = {
+      '"' + program + "\" -i \"/m/keep.flac" + nul + "/x.flac\" out.mp3",
+      program + " -i a" + nul + "b",
+      program + nul + "x -i a",
+      '"' + program + nul + "\"",
+  };
+  for (const QString& line : lines) {
+    platform::ChildProcess child;
+    EXPECT_EQ(child.start(line), platform::ChildProcess::StartResult::ArgumentHoldsNul)
+        << line.toStdString();
+    EXPECT_EQ(child.wakeDescriptors(), std::vector<int>());
+  }
+  EXPECT_FALSE(QFile::exists(program + ".ran"));
+}
+
 TEST(ChildProcess, ArgumentsAndProgramReachTheSystemAsTheBytesTheirNamesCameFrom) {
   ByteNamedFolder dir;
   // The program's own folder name is not valid UTF-8 either.

@@ -110,21 +110,36 @@ TEST_F(DOSOutputsRun, KeepsTheStoredCommandLineForLaterRuns) {
 
 TEST_F(DOSOutputsRun, RefusesWithAStopMessageAndNoEventWhenNothingCanRun) {
   const int fdsBefore = openDescriptors();
-  runner.ExecuteCommand(program("exit 0\n"));
-  EXPECT_EQ(runner.ExecuteCommand(dir.path() + "/missing -i x"), "");
-  EXPECT_EQ(runner.ExitStatus(), platform::ExitStatus());  // not the former run's status
+  const QString program = this->program("touch \"$0.ran\"\n");
+  const struct {
+    QString commandLine;
+    const char* message;
+  } refusals[] = {
+      {dir.path() + "/missing -i x", "File or command not found"},
+      {program + " -i \"" + dir.path() + "/keep.flac" + QChar(u'\0') + "/x.flac\"",
+       "Not started: an argument of the command line holds a NUL character, which would cut it "
+       "short"},
+  };
+  for (const auto& refusal : refusals) {
+    runner.ExecuteCommand(program);
+    QFile::remove(program + ".ran");
+    EXPECT_EQ(runner.ExecuteCommand(refusal.commandLine), "");
+    EXPECT_EQ(runner.ExitStatus(), platform::ExitStatus());  // not the former run's status
+    EXPECT_FALSE(QFile::exists(program + ".ran"));  // nothing started
+  }
   runner.setCommandLine(QString());
   EXPECT_EQ(runner.ExecuteCommand(), "");
 
-  ASSERT_EQ(modal.messages.size(), 2u);
-  EXPECT_EQ(modal.messages[0].text, "File or command not found");
-  EXPECT_EQ(modal.messages[1].text, "Command Line empty");
+  ASSERT_EQ(modal.messages.size(), 3u);
+  EXPECT_EQ(modal.messages[0].text, refusals[0].message);
+  EXPECT_EQ(modal.messages[1].text, refusals[1].message);
+  EXPECT_EQ(modal.messages[2].text, "Command Line empty");
   for (const auto& m : modal.messages) {
     EXPECT_EQ(m.title, "");  // the program's own name shows
     EXPECT_EQ(m.icon, platform::MessageIcon::Critical);
   }
   EXPECT_TRUE(chunks.isEmpty());
-  EXPECT_EQ(over, 1);
+  EXPECT_EQ(over, 2);
   EXPECT_EQ(openDescriptors(), fdsBefore);
 }
 
