@@ -202,11 +202,15 @@ std::vector<int> ChildProcess::wakeDescriptors() const {
   return fds;
 }
 
-void ChildProcess::close() {
+void ChildProcess::closeOutput() {
   if (readFd_ >= 0) {
     ::close(readFd_);
     readFd_ = -1;
   }
+}
+
+void ChildProcess::close() {
+  closeOutput();
   if (exitFd_ >= 0) {
     ::close(exitFd_);
     exitFd_ = -1;

@@ -44,6 +44,10 @@ class ChildProcess {
   // Reads up to maxBytes; false when the read fails or the pipe is at its end.
   bool read(qint64 maxBytes, QByteArray& out);
 
+  // Closes the pipe: nothing more is read, and the child can no longer block
+  // on output that nobody reads.
+  void closeOutput();
+
   // True once the child has ended; the first call that sees it reaps it.
   bool hasExited();
 

@@ -82,6 +82,12 @@ QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
 
   PieceDecoder decode;
   std::unique_ptr<clsWaitableTimer> pause;
+  // The pause only spaces the polls: it ends early once output waits or the
+  // child has ended.
+  const auto pauseBriefly = [&pause, &child] {
+    if (!pause) pause = std::make_unique<clsWaitableTimer>();
+    pause->Wait(kPollPauseMs, child.wakeDescriptors());
+  };
   bool keepGoing = true;
   for (;;) {
     if (child.bytesWaiting() != 0) {
@@ -97,10 +103,17 @@ QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
     }
     QCoreApplication::processEvents();
     if (!keepGoing) break;
-    // The pause only spaces the polls: it ends early once output waits or
-    // the child has ended.
-    if (!pause) pause = std::make_unique<clsWaitableTimer>();
-    pause->Wait(kPollPauseMs, child.wakeDescriptors());
+    pauseBriefly();
+  }
+  // A failed read ends the reading, not the run: the child is still waited
+  // for, so that its end tells how the run went and it is not left a zombie.
+  // Its pipe is closed first, so that it cannot block on output nobody reads.
+  if (!child.hasExited()) {
+    child.closeOutput();
+    do {
+      pauseBriefly();
+      QCoreApplication::processEvents();
+    } while (!child.hasExited());
   }
   // A character cut off by the end of the output is kept as it stands.
   const QString rest = decode.rest();

@@ -7,7 +7,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -140,6 +144,33 @@ TEST_F(DOSOutputsRun, RefusesWithAStopMessageAndNoEventWhenNothingCanRun) {
   }
   EXPECT_TRUE(chunks.isEmpty());
   EXPECT_EQ(over, 2);
+  EXPECT_EQ(openDescriptors(), fdsBefore);
+}
+
+// A read can fail while the child still runs: here the pipe's read end is
+// swapped for a folder behind the runner's back once the child has said which
+// pipe it writes to.
+TEST_F(DOSOutputsRun, StillWaitsForAChildWhosePipeCouldNotBeRead) {
+  const QString line = program("echo \"$$ $(readlink /proc/$$/fd/1)\"\nsleep 0.3\nexit 7\n");
+  pid_t childPid = 0;
+  QObject::connect(&runner, &DOSOutputs::ReceiveOutputs, [&childPid](const QString& chunk) {
+    if (childPid != 0) return;
+    const QStringList said = chunk.trimmed().split(u' ');
+    childPid = said.value(0).toInt();
+    const int folder = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (const QString& fd : QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System))
+      if (QFile::symLinkTarget("/proc/self/fd/" + fd).endsWith(said.value(1)))
+        ::dup2(folder, fd.toInt());
+    ::close(folder);
+  });
+  const int fdsBefore = openDescriptors();
+  runner.ExecuteCommand(line);
+  ASSERT_GT(childPid, 0);
+  EXPECT_EQ(over, 1);
+  EXPECT_EQ(runner.ExitStatus(), platform::ExitStatus::exited(7));
+  errno = 0;
+  EXPECT_EQ(::waitpid(childPid, nullptr, WNOHANG), -1);  // reaped: no longer a child at all
+  EXPECT_EQ(errno, ECHILD);
   EXPECT_EQ(openDescriptors(), fdsBefore);
 }
 
