@@ -87,7 +87,7 @@ QString runFailureReason(const QString& outputs, platform::ExitStatus status) {
   using Kind = platform::ExitStatus::Kind;
   // Killed, its last line is only where it happened to be (a progress line).
   if (status.kind == Kind::Killed)
-    return QStringLiteral("the converter was stopped by signal %1").arg(status.number);
+    return QStringLiteral("the converter was killed by ") + platform::signalName(status.number);
   const QString line = lastFilledLine(outputs);
   if (!line.isEmpty()) return line;
   if (status.kind == Kind::Unknown) return QStringLiteral("the converter's end could not be seen");

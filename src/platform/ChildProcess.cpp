@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -156,6 +157,12 @@ ChildProcess::StartResult ChildProcess::start(const QString& commandLine) {
   readFd_ = pipe.takeReadEnd();
   exitFd_ = openExitDescriptor(pid);
   return StartResult::Started;
+}
+
+QString signalName(int signal) {
+  if (const char* abbreviation = ::sigabbrev_np(signal))
+    return QStringLiteral("SIG") + QString::fromLatin1(abbreviation);
+  return QStringLiteral("signal %1").arg(signal);
 }
 
 qint64 ChildProcess::bytesWaiting() const {

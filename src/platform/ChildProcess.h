@@ -19,6 +19,9 @@ struct ExitStatus {
   bool operator==(const ExitStatus&) const = default;
 };
 
+// A signal as people know it ("SIGKILL"); "signal 40" for one without a name.
+QString signalName(int signal);
+
 // A hidden child process whose standard output and standard error share one
 // pipe and whose standard input is /dev/null. Closing (or destroying the
 // object) closes the pipe and reaps the child once it has ended.

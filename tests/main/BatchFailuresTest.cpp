@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStringList>
+#include <csignal>
 #include <gtest/gtest.h>
 
 TEST(BatchFailures, EachOutcomeUnderItsHeadingEachFileByNameWithAShortReason) {
@@ -21,7 +22,7 @@ TEST(BatchFailures, EachOutcomeUnderItsHeadingEachFileByNameWithAShortReason) {
       {Outcome::Skipped, "/m/a.wav", overwritesQueuedInputReason("/out/a.wav")},
       {Outcome::NotConverted, "/m/d.wav", "conv: '/m/d.wav': Invalid argument", "/out/d.wav"},
       {Outcome::NotConverted, "/m/f.wav", "conv: '/out/f.mp3': Permission denied", "/out/f.mp3"},
-      {Outcome::NotConverted, "/m/e.wav", "the converter was stopped by signal 9"},
+      {Outcome::NotConverted, "/m/e.wav", "the converter was killed by SIGKILL"},
   };
   const BatchReport report = batchReport(7, files);
   EXPECT_EQ(report.summary, "7 converted, 1 incomplete, 5 not converted.");
@@ -32,7 +33,7 @@ TEST(BatchFailures, EachOutcomeUnderItsHeadingEachFileByNameWithAShortReason) {
             "  cover.jpg is not an audio or video file that can be read\n"
             "  d.wav: Invalid argument\n"
             "  f.wav: its output f.mp3: Permission denied\n"
-            "  e.wav: the converter was stopped by signal 9\n"
+            "  e.wav: the converter was killed by SIGKILL\n"
             "\n"
             "Skipped, so that no file of this batch is written over:\n"
             "  a.wav: its output /out/a.wav is a file this batch was asked to convert\n"
@@ -95,7 +96,8 @@ TEST(BatchFailures, TheReasonIsTheLastLineWrittenElseHowTheRunEnded) {
       // A high exit code is no signal.
       {"", ExitStatus::exited(200), "the converter ended with exit status 200"},
       {"size=     512kB time=32.70 bitrate= 128.3kbits/s\n", ExitStatus::killed(9),
-       "the converter was stopped by signal 9"},
+       "the converter was killed by SIGKILL"},
+      {"", ExitStatus::killed(SIGTERM), "the converter was killed by SIGTERM"},
       {"", ExitStatus(), "the converter's end could not be seen"},
   };
   for (const auto& c : cases) EXPECT_EQ(runFailureReason(c.outputs, c.status), c.reason);

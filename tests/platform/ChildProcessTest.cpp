@@ -125,6 +125,14 @@ TEST(ChildProcess, StartsNothingWhenAnArgumentWouldBeCutAtANul) {
   EXPECT_FALSE(QFile::exists(program + ".ran"));
 }
 
+TEST(ChildProcess, NamesASignalAsPeopleKnowIt) {
+  const std::pair<int, const char*> names[] = {
+      {SIGKILL, "SIGKILL"}, {SIGTERM, "SIGTERM"}, {SIGSEGV, "SIGSEGV"}, {SIGRTMIN + 2, nullptr}};
+  for (const auto& [signal, name] : names)
+    EXPECT_EQ(platform::signalName(signal),
+              name ? QString(name) : QStringLiteral("signal %1").arg(signal));
+}
+
 TEST(ChildProcess, ArgumentsAndProgramReachTheSystemAsTheBytesTheirNamesCameFrom) {
   ByteNamedFolder dir;
   // The program's own folder name is not valid UTF-8 either.
