@@ -96,7 +96,7 @@ QString runFailureReason(const QString& outputs, platform::ExitStatus status) {
 
 QString overwritesQueuedInputReason(const QString& output) {
   return QStringLiteral("its output %1 is a file this batch was asked to convert")
-      .arg(platform::readableName(output));
+      .arg(GetFileName(platform::readableName(output)));
 }
 
 BatchReport batchReport(int convertedWhole, const std::vector<ReportedFile>& files) {

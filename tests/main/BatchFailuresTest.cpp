@@ -36,7 +36,7 @@ TEST(BatchFailures, EachOutcomeUnderItsHeadingEachFileByNameWithAShortReason) {
             "  e.wav: the converter was killed by SIGKILL\n"
             "\n"
             "Skipped, so that no file of this batch is written over:\n"
-            "  a.wav: its output /out/a.wav is a file this batch was asked to convert\n"
+            "  a.wav: its output a.wav is a file this batch was asked to convert\n"
             "\n"
             "Converted as far as the input goes, which is incomplete:\n"
             "  x.mp3: its output x.wav is incomplete: its audio stops at 90.00 s of 180.00 s");
