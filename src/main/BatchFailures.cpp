@@ -99,6 +99,11 @@ QString overwritesQueuedInputReason(const QString& output) {
       .arg(GetFileName(platform::readableName(output)));
 }
 
+QString overwritesEarlierOutputReason(const QString& output, const QString& earlierInput) {
+  return QStringLiteral("its output %1 was written from %2 earlier in this batch")
+      .arg(GetFileName(platform::readableName(output)), platform::readableName(earlierInput));
+}
+
 BatchReport batchReport(int convertedWhole, const std::vector<ReportedFile>& files) {
   const auto count = [&files](Outcome outcome) {
     return std::count_if(files.begin(), files.end(),

@@ -10,7 +10,7 @@
 struct ReportedFile {
   enum class Outcome {
     NotConverted,  // the transcoder wrote nothing
-    Skipped,       // not run: its output would replace an input of the batch
+    Skipped,       // not run: its output would replace an input or output of the batch
     Incomplete,    // converted, but the input holds less audio than it states
   };
   Outcome outcome;
@@ -24,8 +24,9 @@ struct ReportedFile {
 QString runFailureReason(const QString& outputs, platform::ExitStatus status);
 
 // Why a file was not run at all: its output would replace a file this batch
-// was asked to convert.
+// was asked to convert, or one it has written from `earlierInput`.
 QString overwritesQueuedInputReason(const QString& output);
+QString overwritesEarlierOutputReason(const QString& output, const QString& earlierInput);
 
 // The report: a one-line summary of how many files were converted whole,
 // incomplete and not at all, and the files under a heading per outcome, by

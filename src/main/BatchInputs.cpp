@@ -49,10 +49,30 @@ void BatchInputs::take(const QString& path) {
   taken_.add(cleaned, waiting ? *waiting : fileId(path));
 }
 
-void BatchInputs::releaseTaken() { taken_.clear(); }
+void BatchInputs::addWritten(const QString& output, const QString& input) {
+  writerByPath_.insert(QDir::cleanPath(output), input);
+  if (const std::optional<FileId> id = fileId(output)) writerById_.insert(*id, input);
+}
+
+void BatchInputs::releaseBatch() {
+  taken_.clear();
+  writerByPath_.clear();
+  writerById_.clear();
+}
 
 bool BatchInputs::protects(const QString& path) const {
   const QString cleaned = QDir::cleanPath(path);
   const std::optional<FileId> id = fileId(path);
   return waiting_.holds(cleaned, id) || taken_.holds(cleaned, id);
+}
+
+std::optional<QString> BatchInputs::writerOf(const QString& path) const {
+  if (const auto byPath = writerByPath_.constFind(QDir::cleanPath(path));
+      byPath != writerByPath_.cend())
+    return *byPath;
+  const std::optional<FileId> id = fileId(path);
+  if (const auto byId = id ? writerById_.constFind(*id) : writerById_.cend();
+      byId != writerById_.cend())
+    return *byId;
+  return std::nullopt;
 }

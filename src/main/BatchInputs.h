@@ -7,9 +7,11 @@
 
 // The files a batch was asked to convert, so that it never writes over one:
 // those still waiting in the queue, and those the running batch has taken
-// from it, which stay protected until the batch ends. A file is known by its
-// cleaned path and by its device and inode, each found at a constant cost
-// whatever the length of the queue.
+// from it, which stay protected until the batch ends. And the outputs the
+// batch has written, so that no later file of it writes over one (two inputs
+// of one name in two folders give one output). A file is known by its cleaned
+// path and by its device and inode, each found at a constant cost whatever
+// the length of the queue.
 class BatchInputs {
  public:
   // The queue gains, loses or drops all of its entries.
@@ -19,13 +21,20 @@ class BatchInputs {
 
   // The batch takes the entry at the queue's head.
   void take(const QString& path);
-  // The batch has ended: what it took is no longer its own.
-  void releaseTaken();
+  // The batch has written `output`, converted from `input`.
+  void addWritten(const QString& output, const QString& input);
+
+  // The batch has ended: what it took and what it wrote are no longer its own.
+  void releaseBatch();
 
   // True when `path` names a waiting or taken file: the same path once both
   // are cleaned, or the same device and inode, so that neither a link nor
   // another spelling of a folder hides it.
   bool protects(const QString& path) const;
+
+  // The input from which this batch wrote the file `path` names (matched as
+  // above); nothing when the batch has not written it.
+  std::optional<QString> writerOf(const QString& path) const;
 
  private:
   using FileId = std::pair<quint64, quint64>;  // device, inode
@@ -49,4 +58,6 @@ class BatchInputs {
   static std::optional<FileId> fileId(const QString& path);
 
   FileSet waiting_, taken_;
+  QHash<QString, QString> writerByPath_;
+  QHash<FileId, QString> writerById_;
 };

@@ -149,6 +149,7 @@ class frmMain : public QWidget {
   void endBatch();
   void nextFile();
   void reportBatch();
+  QString overwriteReason(const QString& output) const;
   void createQueueControls();
   void createFrameControls();
   void giveButtonsTheirLooks();

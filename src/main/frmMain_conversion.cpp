@@ -62,12 +62,9 @@ void frmMain::ParsePath() {
   request.cutStart = gCutStart;
   request.cutLength = gCutLength;
 
-  // A file this batch was asked to convert is the user's own, whether it
-  // waits, runs or is done: it is never replaced.
   const QString output = outputPath(request);
-  if (!output.isEmpty() && mBatchInputs.protects(output)) {
-    mReportedFiles.push_back(
-        {ReportedFile::Outcome::Skipped, request.input, overwritesQueuedInputReason(output)});
+  if (const QString clash = overwriteReason(output); !clash.isEmpty()) {
+    mReportedFiles.push_back({ReportedFile::Outcome::Skipped, request.input, clash});
     nextFile();
     return;
   }
@@ -76,17 +73,31 @@ void frmMain::ParsePath() {
   objDOS->ExecuteCommand(QString());
 }
 
+// Why the run would write over a file the batch must keep; empty when it may
+// run. A file this batch was asked to convert is the user's own, whether it
+// waits, runs or is done; an output it has written is the first of two inputs
+// that share a name. Either stays as it is.
+QString frmMain::overwriteReason(const QString& output) const {
+  if (output.isEmpty()) return QString();
+  if (mBatchInputs.protects(output)) return overwritesQueuedInputReason(output);
+  if (const std::optional<QString> writer = mBatchInputs.writerOf(output))
+    return overwritesEarlierOutputReason(output, *writer);
+  return QString();
+}
+
 void frmMain::objDOS_CommandOver() {
   using platform::ExitStatus;
   const ExitStatus status = objDOS->ExitStatus();
-  if (status == ExitStatus::exited(kConvertedWhole)) {
-    ++mConvertedWhole;
-  } else if (lstFile->count() > 0) {
-    const auto outcome = status == ExitStatus::exited(kConvertedIncomplete)
-                             ? ReportedFile::Outcome::Incomplete
-                             : ReportedFile::Outcome::NotConverted;
-    mReportedFiles.push_back(
-        {outcome, lstFile->item(0)->text(), runFailureReason(objDOS->Outputs(), status), mRunOutput});
+  const bool whole = status == ExitStatus::exited(kConvertedWhole);
+  const bool incomplete = status == ExitStatus::exited(kConvertedIncomplete);
+  if (whole) ++mConvertedWhole;
+  if (lstFile->count() > 0) {
+    const QString input = lstFile->item(0)->text();
+    if (whole || incomplete) mBatchInputs.addWritten(mRunOutput, input);
+    if (!whole)
+      mReportedFiles.push_back(
+          {incomplete ? ReportedFile::Outcome::Incomplete : ReportedFile::Outcome::NotConverted,
+           input, runFailureReason(objDOS->Outputs(), status), mRunOutput});
   }
   nextFile();
 }
@@ -100,7 +111,7 @@ void frmMain::nextFile() {
 }
 
 void frmMain::endBatch() {
-  mBatchInputs.releaseTaken();
+  mBatchInputs.releaseBatch();
   platform::modal().openUrl(QUrl::fromLocalFile(outputFolderFromBox(txtPath->text())));
   if (gNoSound == 0) platform::modal().playSound(platform::programPath(QStringLiteral("sound.wav")));
   setBusyControlsEnabled(true);

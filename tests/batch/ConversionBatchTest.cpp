@@ -1,6 +1,7 @@
 #include "ByteNames.h"
 #include "FakeProgram.h"
 #include "FileBytes.h"
+#include "PrintQString.h"
 #include "ScriptedModal.h"
 #include "TempFolder.h"
 #include "main/frmMain.h"
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -225,6 +227,55 @@ TEST_F(ConversionBatch, AFileAlreadyConvertedStaysProtectedUntilTheBatchEnds) {
   ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done." && w.lstFile->count() == 0; }));
   EXPECT_EQ(readBytes(folder.file("ow/a.wav")), "converted");
   EXPECT_TRUE(modal.reports.empty());
+}
+
+// An output keeps its name up to the input's first dot, so two inputs can
+// name one output: the second is skipped and the first output stays, though
+// one from before the batch is written over as ever.
+TEST_F(ConversionBatch, TwoFilesOfOneBatchNeverWriteOneOutput) {
+  const struct {
+    const char *first, *second;
+    int format;
+    const char* output;
+  } cases[] = {
+      {"Album One/01.flac", "Album Two/01.flac", 0, "01.mp3"},
+      {"song.mp3", "song.flac", 3, "song.wav"},
+      {"x.ogg", "x.y.mp3", 3, "x.wav"},
+      {".hidden.wav", "..wav", 3, ".wav"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.second);
+    ScriptedModal modal;
+    TempProgramFolder folder;
+    writeScript(folder.file("data/conv"), kFakeTranscoder);
+    QDir().mkpath(folder.file("out"));
+    writeBytes(folder.file("out/") + c.output, "from before the batch");
+    frmMain w;
+    w.txtPath->setText(folder.file("out"));
+    w.cmbOF->setCurrentIndex(c.format);
+    for (const char* name : {c.first, c.second}) {
+      QDir().mkpath(QFileInfo(folder.file(name)).path());
+      writeBytes(folder.file(name), "input");
+      queue(w, folder.file(name));
+    }
+    w.imgStart_Click();
+    ASSERT_TRUE(waitFor([&] { return w.lblPB->text() == "Done."; }));
+
+    EXPECT_EQ(readBytes(folder.file("out/") + c.output), "converted");
+    const QStringList runs =
+        QString::fromUtf8(readBytes(folder.file("data/args.log"))).split("--\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_EQ(runs[0].split('\n').value(1), folder.file(c.first));
+    ASSERT_EQ(modal.reports.size(), 1u);
+    EXPECT_EQ(modal.reports[0].summary, "1 converted, 0 incomplete, 1 not converted.");
+    EXPECT_TRUE(modal.reports[0].details.contains(
+        "Skipped, so that no file of this batch is written over:\n"))
+        << modal.reports[0].details.toStdString();
+    EXPECT_TRUE(modal.reports[0].details.endsWith(
+        QFileInfo(c.second).fileName() + ": its output " + c.output + " was written from " +
+        folder.file(c.first) + " earlier in this batch"))
+        << modal.reports[0].details.toStdString();
+  }
 }
 
 TEST_F(ConversionBatch, NamesThatAreNotUtf8ConvertUnderTheirOwnBytes) {

@@ -152,9 +152,19 @@ TEST(BatchInputs, KnowsAFileByAnySpellingUntilItsLastEntryIsGoneOrTheBatchEnds) 
   inputs.take(file);  // the batch converts it: no longer waiting, still its own
   inputs.clearWaiting();
   EXPECT_TRUE(inputs.protects(link));
-  inputs.releaseTaken();
+  // An output it wrote is known the same ways, by the input it came from.
+  const QString output = dir.filePath("out.mp3");
+  touch(output);
+  QFile::link(output, dir.filePath("outlink.mp3"));
+  inputs.addWritten(output, "/m/in.flac");
+  for (const QString& name : {output, dir.filePath("outlink.mp3"), dir.path() + "//out.mp3"})
+    EXPECT_EQ(inputs.writerOf(name), "/m/in.flac") << name.toStdString();
+  EXPECT_EQ(inputs.writerOf(file), std::nullopt);
+  EXPECT_FALSE(inputs.protects(output));
+  inputs.releaseBatch();
   EXPECT_FALSE(inputs.protects(link));
   EXPECT_FALSE(inputs.protects(file));
+  EXPECT_EQ(inputs.writerOf(output), std::nullopt);
 }
 
 TEST_F(Queue, StartsEmptyWithTheHintUnderTheDoorPanel) {
