@@ -14,6 +14,7 @@ namespace {
 using Outcome = ReportedFile::Outcome;
 
 const std::pair<Outcome, QString> kHeadings[] = {
+    {Outcome::NotStarted, QStringLiteral("Stopped, as the converter could not be started:")},
     {Outcome::NotConverted, QStringLiteral("Not converted:")},
     {Outcome::Skipped, QStringLiteral("Skipped, so that no file of this batch is written over:")},
     {Outcome::Incomplete, QStringLiteral("Converted as far as the input goes, which is incomplete:")},
@@ -110,10 +111,13 @@ BatchReport batchReport(int convertedWhole, const std::vector<ReportedFile>& fil
                          [outcome](const ReportedFile& file) { return file.outcome == outcome; });
   };
   BatchReport report;
-  report.summary = QStringLiteral("%1 converted, %2 incomplete, %3 not converted.")
+  report.summary = QStringLiteral("%1 converted, %2 incomplete, %3 not converted%4.")
                        .arg(convertedWhole)
                        .arg(count(Outcome::Incomplete))
-                       .arg(count(Outcome::NotConverted) + count(Outcome::Skipped));
+                       .arg(count(Outcome::NotConverted) + count(Outcome::Skipped) +
+                            count(Outcome::NotStarted))
+                       .arg(count(Outcome::NotStarted) > 0 ? QStringLiteral("; the batch stopped")
+                                                           : QString());
 
   const bool oneFolder =
       !files.empty() && std::all_of(files.begin(), files.end(), [&files](const ReportedFile& file) {

@@ -9,6 +9,7 @@
 
 struct ReportedFile {
   enum class Outcome {
+    NotStarted,    // the transcoder could not be started: the batch stops there
     NotConverted,  // the transcoder wrote nothing
     Skipped,       // not run: its output would replace an input or output of the batch
     Incomplete,    // converted, but the input holds less audio than it states
@@ -29,9 +30,9 @@ QString overwritesQueuedInputReason(const QString& output);
 QString overwritesEarlierOutputReason(const QString& output, const QString& earlierInput);
 
 // The report: a one-line summary of how many files were converted whole,
-// incomplete and not at all, and the files under a heading per outcome, by
-// file name with a short reason each; their folder is named once, for all of
-// them where they share one.
+// incomplete and not at all (and that the batch stopped, when it did), and
+// the files under a heading per outcome, by file name with a short reason
+// each; their folder is named once, for all of them where they share one.
 struct BatchReport {
   QString summary;
   QString details;

@@ -71,6 +71,13 @@ void frmMain::ParsePath() {
   mRunOutput = output;
   objDOS->setCommandLine(buildCommandLine(request));
   objDOS->ExecuteCommand(QString());
+  // Nothing resumes a batch whose transcoder cannot start, so what it has
+  // done so far is told now.
+  if (!objDOS->StartFailure().isEmpty()) {
+    mReportedFiles.push_back(
+        {ReportedFile::Outcome::NotStarted, request.input, objDOS->StartFailure()});
+    reportBatch();
+  }
 }
 
 // Why the run would write over a file the batch must keep; empty when it may

@@ -62,6 +62,7 @@ void DOSOutputs::handOn(const QString& chunk) {
 QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
   if (!commandLine.isEmpty()) mCommandLine = commandLine;
   mExitStatus = {};
+  mStartFailure.clear();
   if (mCommandLine.isEmpty()) return refuseStart(QStringLiteral("Command Line empty"));
 
   platform::ChildProcess child;
@@ -126,6 +127,7 @@ QString DOSOutputs::ExecuteCommand(const QString& commandLine) {
 }
 
 QString DOSOutputs::refuseStart(const QString& reason) {
+  mStartFailure = reason;
   showStop(reason);
   return QString();
 }

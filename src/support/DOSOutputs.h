@@ -20,6 +20,10 @@ class DOSOutputs : public QObject {
   // could not be seen).
   platform::ExitStatus ExitStatus() const { return mExitStatus; }
 
+  // Why the last call started nothing (the text of its stop message); empty
+  // when it started its command.
+  QString StartFailure() const { return mStartFailure; }
+
   // Runs the given command line (it replaces the stored one when not empty)
   // and returns everything it wrote; "" when it could not be started. The run
   // is over once its pipe is drained and the child it started has ended.
@@ -32,10 +36,11 @@ class DOSOutputs : public QObject {
  private:
   // Appends a piece of output to the run's text and raises it.
   void handOn(const QString& chunk);
-  // Shows why the command cannot start and returns "".
+  // Shows why the command cannot start, keeps the reason and returns "".
   QString refuseStart(const QString& reason);
 
   QString mCommandLine;
   QString mOutputs;
   platform::ExitStatus mExitStatus;
+  QString mStartFailure;
 };

@@ -367,31 +367,51 @@ TEST_F(ConversionBatch, AnEmptyQueueAsksForAFile) {
   EXPECT_FALSE(w.Timer1->isActive());
 }
 
-TEST_F(ConversionBatch, StopsWithTheFileAtTheHeadWhenTheTranscoderCannotStart) {
-  ScriptedModal modal;
-  TempProgramFolder folder;  // holds no data/conv
-  frmMain w;
-  queue(w, folder.file("x.mp4"));
-  w.imgStart_Click();
-  ASSERT_TRUE(waitFor([&] { return !modal.messages.empty(); }));
-  waitFor([] { return false; }, 300);  // nothing more may happen
-  EXPECT_EQ(modal.messages[0].text, "File or command not found");
-  EXPECT_EQ(w.lstFile->count(), 1);
-  EXPECT_EQ(w.LV->topLevelItemCount(), 1);
-  EXPECT_TRUE(busyControlsDisabled(w));
-  EXPECT_FALSE(w.Timer1->isActive());
-  EXPECT_TRUE(modal.openedUrls.empty());
-}
+// However the transcoder fails to start, the batch stops there with the
+// file at the head and the busy controls off, and tells what it did before.
+TEST_F(ConversionBatch, AStoppedBatchReportsWhatItDidAndWhyItStopped) {
+  const struct {
+    std::function<void(frmMain&, const QString& conv)> breakIt;
+    const char* message;
+  } stops[] = {
+      {[](frmMain&, const QString& conv) { QFile::remove(conv); }, "File or command not found"},
+      {[](frmMain& w, const QString&) { w.cmbOF->setCurrentIndex(-1); }, "Command Line empty"},
+  };
+  for (const auto& stop : stops) {
+    SCOPED_TRACE(stop.message);
+    ScriptedModal modal;
+    TempProgramFolder folder;
+    const QString conv = folder.file("data/conv");
+    writeScript(conv, kFakeTranscoder);
+    frmMain w;
+    w.txtPath->setText(folder.file("out"));
+    w.cmbOF->setCurrentIndex(3);  // WAV
+    for (const char* name : {"damaged.wav", "a.mp3", "a.wav", "b.mp4", "x.mp4", "y.mp4"})
+      queue(w, folder.file(name));
+    // After b.mp4's run, two files wait.
+    QObject::connect(w.objDOS, &DOSOutputs::CommandOver, [&] {
+      if (w.lstFile->count() == 2) stop.breakIt(w, conv);
+    });
+    w.imgStart_Click();
+    ASSERT_TRUE(waitFor([&] { return !modal.messages.empty(); }));
+    waitFor([] { return false; }, 300);  // nothing more may happen
 
-TEST_F(ConversionBatch, AFormatOutsideTheListStopsWithAnEmptyCommandLine) {
-  ScriptedModal modal;
-  TempProgramFolder folder;
-  writeScript(folder.file("data/conv"), kFakeTranscoder);
-  frmMain w;
-  w.cmbOF->setCurrentIndex(-1);
-  queue(w, folder.file("x.mp4"));
-  w.imgStart_Click();
-  ASSERT_TRUE(waitFor([&] { return !modal.messages.empty(); }));
-  EXPECT_EQ(modal.messages[0].text, "Command Line empty");
-  EXPECT_EQ(w.lstFile->count(), 1);
+    ASSERT_EQ(modal.messages.size(), 1u);
+    EXPECT_EQ(modal.messages[0].text, stop.message);
+    EXPECT_EQ(w.lstFile->count(), 2);
+    EXPECT_EQ(w.LV->topLevelItemCount(), 2);
+    EXPECT_TRUE(busyControlsDisabled(w));
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_TRUE(modal.openedUrls.empty());
+    ASSERT_EQ(modal.reports.size(), 1u);
+    EXPECT_EQ(modal.reports[0].summary,
+              "2 converted, 0 incomplete, 3 not converted; the batch stopped.");
+    EXPECT_EQ(modal.reports[0].details,
+              "In " + folder.path() + "/\n\n" +
+                  "Stopped, as the converter could not be started:\n  x.mp4: " + stop.message +
+                  "\n\nNot converted:\n  damaged.wav: Invalid data found\n\n"
+                  "Skipped, so that no file of this batch is written over:\n"
+                  "  a.wav: its output a.wav was written from " + folder.file("a.mp3") +
+                  " earlier in this batch");
+  }
 }

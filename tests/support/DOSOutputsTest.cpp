@@ -129,10 +129,14 @@ TEST_F(DOSOutputsRun, RefusesWithAStopMessageAndNoEventWhenNothingCanRun) {
     QFile::remove(program + ".ran");
     EXPECT_EQ(runner.ExecuteCommand(refusal.commandLine), "");
     EXPECT_EQ(runner.ExitStatus(), platform::ExitStatus());  // not the former run's status
+    EXPECT_EQ(runner.StartFailure(), refusal.message);
     EXPECT_FALSE(QFile::exists(program + ".ran"));  // nothing started
   }
   runner.setCommandLine(QString());
   EXPECT_EQ(runner.ExecuteCommand(), "");
+  EXPECT_EQ(runner.StartFailure(), "Command Line empty");
+  runner.ExecuteCommand(program);
+  EXPECT_EQ(runner.StartFailure(), "");
 
   ASSERT_EQ(modal.messages.size(), 3u);
   EXPECT_EQ(modal.messages[0].text, refusals[0].message);
@@ -143,7 +147,7 @@ TEST_F(DOSOutputsRun, RefusesWithAStopMessageAndNoEventWhenNothingCanRun) {
     EXPECT_EQ(m.icon, platform::MessageIcon::Critical);
   }
   EXPECT_TRUE(chunks.isEmpty());
-  EXPECT_EQ(over, 2);
+  EXPECT_EQ(over, 3);
   EXPECT_EQ(openDescriptors(), fdsBefore);
 }
 
