@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -50,16 +52,36 @@ void ReportWindow::fitInto(const QRect& available) {
   const int maxHeight = static_cast<int>(available.height() * kScreenShare);
   const int width = std::min(metrics.averageCharWidth() * kWidthInCharacters, maxWidth);
 
-  // The whole text at one line per paragraph, the frame and margins of the
-  // text box, and whatever the rest of the window needs around it.
-  const int lines = detailsText->document()->blockCount() + 1;
-  const int textFrame = 2 * detailsText->frameWidth() +
-                        2 * static_cast<int>(detailsText->document()->documentMargin());
+  // The whole text as the box wraps it at that width, a spare line, the frame
+  // and margins of the text box, and whatever the rest of the window needs
+  // around it.
+  const int margin = static_cast<int>(detailsText->document()->documentMargin());
+  const int textFrame = 2 * detailsText->frameWidth() + 2 * margin;
+  const QMargins around = layout()->contentsMargins();
+  const int lineWidth = width - around.left() - around.right() - textFrame;
+  const int lines = wrappedLines(lineWidth) + 1;
   const int wholeText = lines * metrics.lineSpacing() + textFrame;
-  const int around = sizeHint().height() - detailsText->sizeHint().height();
-  const int height = std::min(around + wholeText, maxHeight);
+  const int aroundText = sizeHint().height() - detailsText->sizeHint().height();
+  const int height = std::min(aroundText + wholeText, maxHeight);
 
   setMaximumSize(maxWidth, maxHeight);
   resize(width, height);
   move(available.center() - QPoint(width / 2, height / 2));
+}
+
+int ReportWindow::wrappedLines(int lineWidth) const {
+  QTextOption wrapping;
+  wrapping.setWrapMode(detailsText->wordWrapMode());
+  int lines = 0;
+  for (QTextBlock block = detailsText->document()->begin(); block.isValid(); block = block.next()) {
+    QTextLayout paragraph(block.text(), detailsText->font());
+    paragraph.setTextOption(wrapping);
+    paragraph.beginLayout();
+    for (QTextLine line = paragraph.createLine(); line.isValid(); line = paragraph.createLine()) {
+      line.setLineWidth(lineWidth);
+      ++lines;
+    }
+    paragraph.endLayout();
+  }
+  return lines;
 }

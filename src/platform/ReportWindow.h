@@ -21,4 +21,9 @@ class ReportWindow : public QDialog {
   QLabel* summaryLabel = nullptr;
   QPlainTextEdit* detailsText = nullptr;
   QDialogButtonBox* buttons = nullptr;
+
+ private:
+  // The lines the details take, each paragraph wrapped as the text box wraps
+  // it at `lineWidth` pixels.
+  int wrappedLines(int lineWidth) const;
 };

@@ -51,35 +51,47 @@ TEST(BatchFailures, FilesOfSeveralFoldersAreListedUnderEachFolderOnce) {
             "Not converted:\n  /a/\n    1.txt: bad\n    3.txt: bad\n  /b/\n    2.txt: bad");
 }
 
-TEST(BatchFailures, TheReportOfEightyFilesFitsAScreenOf768PixelsWithOKInView) {
-  std::vector<ReportedFile> files;
-  for (int i = 0; i < 80; ++i) {
-    const QString path = QStringLiteral("/music/rock/cover %1.jpg").arg(i);
-    files.push_back({ReportedFile::Outcome::NotConverted, path,
-                     "conv: '" + path + "' is not an audio or video file that can be read"});
-  }
-  const BatchReport report = batchReport(3, files);
-  for (int i = 0; i < 80; ++i)
-    EXPECT_EQ(report.details.count(QStringLiteral("cover %1.jpg").arg(i)), 1) << i;
-
+// A short report shows whole, without scrolling; a long one fills the screen
+// and scrolls, with OK in view.
+TEST(BatchFailures, TheReportWindowFitsItsTextUpToTheScreen) {
   const QRect screen(0, 0, 1366, 768);
-  ReportWindow window(nullptr, kBatchReportTitle, report.summary, report.details, QIcon());
-  window.fitInto(screen);
-  window.show();
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(screen.contains(window.frameGeometry())) << window.frameGeometry().height();
-  QPushButton* ok = window.buttons->button(QDialogButtonBox::Ok);
-  ASSERT_NE(ok, nullptr);
-  EXPECT_TRUE(ok->isVisible());
-  EXPECT_TRUE(window.rect().contains(QRect(ok->mapTo(&window, QPoint(0, 0)), ok->size())));
-  EXPECT_GT(window.detailsText->verticalScrollBar()->maximum(), 0);  // the rest scrolls into view
-  EXPECT_EQ(window.summaryLabel->text(), "3 converted, 0 incomplete, 80 not converted.");
-
-  // A short report takes no more room than it needs.
-  const BatchReport shortReport = batchReport(1, {files.front()});
-  ReportWindow small(nullptr, kBatchReportTitle, shortReport.summary, shortReport.details, QIcon());
-  small.fitInto(screen);
-  EXPECT_LT(small.height(), window.height() / 2);
+  int formerHeight = 0;
+  for (int entries : {1, 2, 80}) {
+    std::vector<ReportedFile> files;
+    // Entries as long as a skip names them, each wrapped over two lines.
+    for (int i = 0; i < entries; ++i) {
+      const QString path = QStringLiteral("/home/user/Music/Some Artist/Album Two/%1.flac").arg(i);
+      files.push_back(
+          {ReportedFile::Outcome::Skipped, path,
+           overwritesEarlierOutputReason(QStringLiteral("/home/user/Music/output/%1.mp3").arg(i),
+                                         QString(path).replace("Two", "One"))});
+    }
+    const BatchReport report = batchReport(3, files);
+    for (int i = 0; i < entries; ++i)
+      EXPECT_EQ(report.details.count(QStringLiteral("\n  %1.flac: ").arg(i)), 1) << i;
+    ReportWindow window(nullptr, kBatchReportTitle, report.summary, report.details, QIcon());
+    window.fitInto(screen);
+    window.show();
+    QCoreApplication::processEvents();
+    SCOPED_TRACE(entries);
+    EXPECT_TRUE(screen.contains(window.frameGeometry())) << window.frameGeometry().height();
+    QPushButton* ok = window.buttons->button(QDialogButtonBox::Ok);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isVisible());
+    EXPECT_TRUE(window.rect().contains(QRect(ok->mapTo(&window, QPoint(0, 0)), ok->size())));
+    EXPECT_EQ(window.summaryLabel->text(),
+              QStringLiteral("3 converted, 0 incomplete, %1 not converted.").arg(entries));
+    const int scrollRange = window.detailsText->verticalScrollBar()->maximum();
+    if (entries < 80) {
+      EXPECT_EQ(scrollRange, 0);  // the whole text in view
+      EXPECT_LT(window.height(), screen.height() / 2);  // and no more room than it needs
+    } else {
+      EXPECT_GT(scrollRange, 0);  // the rest scrolls into view
+      EXPECT_GT(window.height(), screen.height() * 3 / 4);
+    }
+    EXPECT_GT(window.height(), formerHeight);
+    formerHeight = window.height();
+  }
 }
 
 TEST(BatchFailures, TheReasonIsTheLastLineWrittenElseHowTheRunEnded) {
