@@ -6,16 +6,28 @@
 # and 100,000 entries wait in the list, outputs present, over the first 30 files.
 #
 # Usage: bench/batch_overhead.sh [build folder, default build-bench]
+#        bench/batch_overhead.sh gap [QUEUED ...]   the gaps alone, in build-bench,
+#                                                  at the given queue lengths
 set -euo pipefail
 cd "$(dirname "$0")/.."
+gapsOnly=false
+queues=(10 1000 20000 100000)
+if [[ ${1:-} == gap ]]; then
+  gapsOnly=true
+  shift
+  (($#)) && queues=("$@")
+  set --
+fi
 build=${1:-build-bench}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDABRELIN_BENCH=ON >/dev/null
 cmake --build "$build" --target batch_overhead conv -j"$(nproc)" >/dev/null
 bench=$build/bench/batch_overhead
 conv=$(realpath "$build/bin/data/conv")
 
-"$bench" standin 10 60 || true
-"$bench" real 30 60 "$conv" || true
-for queued in 10 1000 20000 100000; do
+if ! $gapsOnly; then
+  "$bench" standin 10 60 || true
+  "$bench" real 30 60 "$conv" || true
+fi
+for queued in "${queues[@]}"; do
   "$bench" gap "$queued" 30 || true
 done
