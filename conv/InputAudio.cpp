@@ -20,13 +20,8 @@ InputAudio::InputAudio(const std::string& path) : path_(path), file_(path) {
     av_dict_set_int(&options, "channels", wav->channels, 0);
     av_dict_set_int(&options, "skip_initial_bytes", wav->offset, 0);
   }
-  AVFormatContext* opened = avformat_alloc_context();
-  if (!opened) throw std::bad_alloc();
-  opened->pb = file_.reader();
-  int openResult = avformat_open_input(&opened, path.c_str(), raw, &options);
-  av_dict_free(&options);
-  file_.checkOpened(openResult);
-  container_.reset(opened);
+  container_ = file_.openContainer(raw, libav::DictPtr(options));
+  AVFormatContext* opened = container_.get();
   checkAv(avformat_find_stream_info(opened, nullptr), "'" + path + "'");
 
   const AVCodec* codec = nullptr;
