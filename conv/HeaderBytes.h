@@ -13,6 +13,12 @@ inline uint64_t littleEndian(const unsigned char* bytes, int count) {
   return value;
 }
 
+inline uint64_t bigEndian(const unsigned char* bytes, int count) {
+  uint64_t value = 0;
+  for (int i = 0; i < count; ++i) value = value << 8 | bytes[i];
+  return value;
+}
+
 // Only regular files: peeking into a pipe would take the bytes from the decoder.
 inline bool openRegularFile(const std::string& path, std::ifstream& in, int64_t* size = nullptr) {
   struct stat info {};

@@ -8,6 +8,7 @@ extern "C" {
 
 #include "AsfHeader.h"
 #include "AviHeader.h"
+#include "CafHeader.h"
 
 namespace {
 
@@ -64,6 +65,12 @@ std::optional<StatedLength> asfLength(const std::string& path, bool onlyTrack) {
   return credible({0, *seconds, Source::AsfHeader, onlyTrack ? Trust::Counted : Trust::Measured});
 }
 
+std::optional<StatedLength> cafLength(const std::string& path) {
+  const std::optional<double> seconds = cafStatedSeconds(path);
+  if (!seconds) return std::nullopt;
+  return credible({0, *seconds, Source::CafHeader, Trust::Counted});
+}
+
 std::optional<StatedLength> libavLength(const AVFormatContext& file, const AVStream& audio,
                                         bool onlyTrack) {
   const double origin = file.start_time == AV_NOPTS_VALUE ? 0 : file.start_time / 1e6;
@@ -97,5 +104,6 @@ std::optional<StatedLength> statedLength(const std::string& path, const AVFormat
   if (wav) fromHeader = wavLength(*wav, *audio.codecpar);
   else if (container == "avi") fromHeader = aviLength(path, audio);
   else if (container == "asf") fromHeader = asfLength(path, onlyTrack);
+  else if (container == "caf") fromHeader = cafLength(path);
   return fromHeader ? fromHeader : libavLength(file, audio, onlyTrack);
 }

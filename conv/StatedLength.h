@@ -22,6 +22,7 @@ struct StatedLength {
     WavHeader,   // the data size of a WAV, RF64 or W64 header
     AviHeader,   // the audio stream's header
     AsfHeader,   // the file properties
+    CafHeader,   // the packet table or the data size
     Stream,      // libavformat's length of the audio stream
     TrackTag,    // the DURATION tag muxers add to a Matroska track
     WholeFile,   // libavformat's length of the whole file
@@ -40,11 +41,12 @@ struct StatedLength {
   // Lengths libavformat would drop for a truncated file, measuring what is
   // there instead.
   bool fromHeader() const {
-    return source == Source::WavHeader || source == Source::AviHeader || source == Source::AsfHeader;
+    return source == Source::WavHeader || source == Source::AviHeader || source == Source::AsfHeader ||
+           source == Source::CafHeader;
   }
 };
 
-// Asks the reader of the input's container (WAV and W64, AVI, ASF, the rest
+// Asks the reader of the input's container (WAV and W64, AVI, ASF, CAF, the rest
 // through libavformat, which reads Matroska's track tags) for the length of
 // its audio stream. wav: the header found when the file is a WAV, RF64 or W64
 // file. nullopt when no length is known at all.

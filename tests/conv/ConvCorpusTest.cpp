@@ -128,6 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
         Kind{"piped.wav", {.seconds = 4}, 0, true, wavSizes(0x7FFFF024, 0x7FFFF000)},
         Kind{"recorded.wav", {.seconds = 4}, 0, true, wavSizes(0x7FFFFFFF, 0x7FFFFFFF)},
         Kind{"open-riff.wav", {.seconds = 4}, 0, true, wavSizes(0, 0x40000000)},
+        // CAF states its data size as WAV does, or counts its packets in a table.
+        Kind{"pcm.caf", {.muxer = "caf", .seconds = 4}, kHalf},
+        Kind{"alac.caf", {.muxer = "caf", .audioCodec = "alac", .seconds = 4}, kHalf},
         Kind{"tone.mp3", {.muxer = "mp3", .audioCodec = "libmp3lame", .seconds = 4}, kHalf},
         Kind{"tone.flac", {.muxer = "flac", .audioCodec = "flac", .seconds = 4}, kHalf | kHoled | kFlipped},
         Kind{"tone.m4a", {.muxer = "ipod", .audioCodec = "aac", .seconds = 4}},
