@@ -9,6 +9,7 @@ extern "C" {
 #include "AsfHeader.h"
 #include "AviHeader.h"
 #include "CafHeader.h"
+#include "OggLinks.h"
 
 namespace {
 
@@ -105,5 +106,8 @@ std::optional<StatedLength> statedLength(const std::string& path, const AVFormat
   else if (container == "avi") fromHeader = aviLength(path, audio);
   else if (container == "asf") fromHeader = asfLength(path, onlyTrack);
   else if (container == "caf") fromHeader = cafLength(path);
-  return fromHeader ? fromHeader : libavLength(file, audio, onlyTrack);
+  if (fromHeader) return fromHeader;
+  std::optional<StatedLength> length = libavLength(file, audio, onlyTrack);
+  if (length && container == "ogg" && oggEndsInAnotherLink(path)) length->trust = Trust::Measured;
+  return length;
 }

@@ -38,6 +38,14 @@ void withoutLengthTags(std::string& bytes) {
   for (size_t at = 0; (at = bytes.find("DURATION", at)) != std::string::npos;) bytes[at] = 'X';
 }
 
+// A second recording after the first, at a higher rate: a chained Ogg.
+void withSecondLink(std::string& bytes) {
+  ScratchFolder folder;
+  const std::string link = folder.path("link.ogg");
+  writeMedia(link, {.muxer = "ogg", .audioCodec = "libvorbis", .sampleRate = 96000, .seconds = 4});
+  bytes += readFile(link);
+}
+
 const char* const kOutputExtensions[] = {".mp3", ".wma", ".ogg", ".wav", ".flac", ".ac3", ".aac", ".amr"};
 
 std::string damaged(const std::string& bytes, Damage damage) {
@@ -148,6 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                           .videoSeconds = 5, .audioStart = 1}},
         Kind{"offset.avi", {.muxer = "avi", .audioCodec = "ac3", .withVideo = true, .seconds = 4},
              kHalf | kHoled, true, [](std::string& bytes) { setAviAudioStart(bytes, 1.5); }},
+        Kind{"chained.ogg", {.muxer = "ogg", .audioCodec = "libvorbis", .channels = 1, .seconds = 4}, 0,
+             true, withSecondLink},
         Kind{"tone.asf", {.muxer = "asf", .audioCodec = "wmav2", .seconds = 4}},
         // The length ASF or FLV states is the whole file's, here the video's.
         Kind{"long.wmv", {.muxer = "asf", .audioCodec = "wmav2", .withVideo = true, .seconds = 4,

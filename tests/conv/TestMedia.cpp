@@ -195,7 +195,8 @@ MediaFacts probeMedia(const std::string& path) {
     while (avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
       if (samples == 0 && frame->format == AV_SAMPLE_FMT_S16)
         facts.firstSample = reinterpret_cast<int16_t*>(frame->data[0])[0];
-      samples += frame->nb_samples;
+      // Counted at the first rate: the links of a chained Ogg differ.
+      samples += av_rescale(frame->nb_samples, facts.sampleRate, frame->sample_rate);
     }
   };
   while (av_read_frame(raw, packet.get()) >= 0) {
