@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ConvError.h"
+#include "LibavLog.h"
 #include "WavHeader.h"
 
 InputAudio::InputAudio(const std::string& path) : path_(path), file_(path) {
@@ -77,7 +78,10 @@ void InputAudio::decode(const FrameHandler& onFrame) {
   for (;;) {
     int read = av_read_frame(container_.get(), packet.get());
     if (read == AVERROR_EOF) break;
-    checkAv(read, "reading '" + path_ + "'");
+    if (read < 0) {
+      stopReading(read);
+      break;
+    }
     if (packet->stream_index != stream_->index) {
       av_packet_unref(packet.get());
       continue;
@@ -90,8 +94,17 @@ void InputAudio::decode(const FrameHandler& onFrame) {
   }
   avcodec_send_packet(decoder_.get(), nullptr);
   receiveFrames(onFrame);
+  if (framesDecoded_ == 0 && readFailure_)
+    throw ConvError("reading '" + path_ + "': " + readFailure_->reason);
   if (framesDecoded_ == 0 && lastError_ < 0)
     throw ConvError("'" + path_ + "': cannot decode its audio: " + avErrorText(lastError_));
+}
+
+void InputAudio::stopReading(int error) {
+  // Memory refused is no damage: the run ends as refused.
+  if (error == AVERROR(ENOMEM)) checkAv(error, "reading '" + path_ + "'");
+  const std::string said = takeLibavError();
+  readFailure_ = ReadFailure{said.empty() ? avErrorText(error) : said, avio_feof(container_->pb) != 0};
 }
 
 bool InputAudio::receiveFrames(const FrameHandler& onFrame) {

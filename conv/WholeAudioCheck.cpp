@@ -21,11 +21,28 @@ std::string seconds(double value) {
   return text;
 }
 
+// Where and why reading failed short of the input's end; nullopt when it did
+// not, or when the cut was whole before it. Some readers fail on reading past
+// the last packet of a whole file: with all the audio its length tells of,
+// that is no damage.
+std::optional<std::string> damage(const InputAudio& input, const std::string& inputPath,
+                                  const CutWindow& window) {
+  const std::optional<InputAudio::ReadFailure>& failure = input.readFailure();
+  if (!failure || window.complete()) return std::nullopt;
+  const double end = window.inputEnd().value_or(0);
+  const std::optional<StatedLength>& length = input.knownLength();
+  if (failure->atFileEnd && length && length->end - end <= kMissingTolerance) return std::nullopt;
+  return "'" + inputPath + "' is damaged at " + seconds(end) + ", where its audio stops: " +
+         failure->reason;
+}
+
 }  // namespace
 
 void refuseEmptyOutput(const InputAudio& input, const ConvRequest& request, double cutStart,
                        const CutWindow& window, int64_t samplesWritten) {
   if (samplesWritten > 0) return;
+  if (std::optional<std::string> damaged = damage(input, request.inputPath, window))
+    throw ConvError(*damaged);
   const std::string name = "'" + request.inputPath + "'";
   if (cutStart > 0) {
     std::optional<double> end = window.inputEnd();
@@ -46,6 +63,7 @@ void refuseEmptyOutput(const InputAudio& input, const ConvRequest& request, doub
 
 std::optional<std::string> shortfall(const InputAudio& input, const ConvRequest& request,
                                      double cutStart, const CutWindow& window) {
+  if (std::optional<std::string> damaged = damage(input, request.inputPath, window)) return damaged;
   const std::optional<StatedLength> stated = input.countedLength();
   if (window.complete() || !stated) return std::nullopt;
   const std::string incomplete = "'" + request.outputPath + "' is incomplete: its audio ";

@@ -158,6 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
              kHalf | kHoled, true, [](std::string& bytes) { setAviAudioStart(bytes, 1.5); }},
         Kind{"chained.ogg", {.muxer = "ogg", .audioCodec = "libvorbis", .channels = 1, .seconds = 4}, 0,
              true, withSecondLink},
+        // Its reader reports an error on reading past the last chunk.
+        Kind{"tone.aud", {.muxer = "wsaud", .audioCodec = "adpcm_ima_ws", .sampleRate = 22050,
+                          .channels = 1, .seconds = 4}, 0},
         Kind{"tone.asf", {.muxer = "asf", .audioCodec = "wmav2", .seconds = 4}},
         // The length ASF or FLV states is the whole file's, here the video's.
         Kind{"long.wmv", {.muxer = "asf", .audioCodec = "wmav2", .withVideo = true, .seconds = 4,

@@ -35,6 +35,14 @@ void fillAudio(AVFrame& frame, int64_t firstSample) {
   }
 }
 
+// The encoder's first format that fillAudio writes (WavPack's first is u8).
+AVSampleFormat fillableFormat(const AVCodec& codec) {
+  for (const AVSampleFormat* format = codec.sample_fmts; *format != AV_SAMPLE_FMT_NONE; ++format)
+    if (*format == AV_SAMPLE_FMT_S16 || *format == AV_SAMPLE_FMT_S16P || *format == AV_SAMPLE_FMT_FLTP)
+      return *format;
+  return codec.sample_fmts[0];
+}
+
 struct Track {
   libav::CodecPtr encoder;
   AVStream* stream = nullptr;
@@ -105,7 +113,7 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
     tracks.push_back(addTrack(*raw, recipe.audioCodec.c_str(), [&](AVCodecContext& e) {
       e.sample_rate = recipe.sampleRate;
       av_channel_layout_default(&e.ch_layout, recipe.channels);
-      e.sample_fmt = e.codec->sample_fmts[0];
+      e.sample_fmt = fillableFormat(*e.codec);
       e.time_base = {1, recipe.sampleRate};
     }, recipe.audioOptions));
   if (recipe.withVideo)
