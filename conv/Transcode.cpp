@@ -7,6 +7,7 @@
 #include "FrameAssembler.h"
 #include "InputAudio.h"
 #include "LogText.h"
+#include "MemoryLimits.h"
 #include "OutputFile.h"
 #include "OutputFormats.h"
 #include "WholeAudioCheck.h"
@@ -27,6 +28,7 @@ Written transcode(const ConvRequest& request) {
     throw ConvError("cannot tell the output format from '" + request.outputPath +
                     "' (.mp3 .wma .ogg .wav .flac .ac3 .aac .amr)");
   InputAudio input(request.inputPath);
+  if (sampleIndexLeftOut(input.container())) throw std::bad_alloc();
   checkOutputAllowed(request.inputPath, request.outputPath, request.overwrite);
   writeLog(inputLines(input.container().iformat->name, request.inputPath, input.durationMicros(),
                       input.startMicros(), input.container().bit_rate));

@@ -19,13 +19,13 @@ int main(int argc, char** argv) {
   // libav's own chatter would push the Duration line out of the log's first
   // bytes; every failure is reported by us as one line instead.
   keepLibavErrors();
-  limitMemory();
   // The conversion finishes even when no one reads the log any more.
   std::signal(SIGPIPE, SIG_IGN);
   std::string inputPath;
   try {
     const ConvRequest request = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     inputPath = request.inputPath;
+    limitMemory(inputPath);
     return transcode(request) == Written::Whole ? 0 : 2;
   } catch (const ConvError& error) {
     // Where libav went without memory it was refused, it may fail later on
