@@ -16,12 +16,14 @@ std::string avErrorText(int code) {
   return text;
 }
 
+bool isOutOfMemory(int avError) { return avError == AVERROR(ENOMEM); }
+
 int checkAv(int code, const std::string& what) {
   // What libav said before a call that went well belongs to no failure.
-  const std::string said = takeLibavError();
-  if (code == AVERROR(ENOMEM)) throw std::bad_alloc();
-  if (code < 0) throw ConvError(what + ": " + (said.empty() ? avErrorText(code) : said));
-  return code;
+  const LibavErrors said = takeLibavErrors();
+  if (code >= 0) return code;
+  if (isOutOfMemory(code) || said.lackedMemory) throw std::bad_alloc();
+  throw ConvError(what + ": " + (said.lastLine.empty() ? avErrorText(code) : said.lastLine));
 }
 
 ConvError systemError(const std::string& what, int error) {

@@ -7,9 +7,14 @@ struct ConvError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Throws a ConvError "what: <libav's last error line, or its text for code>"
-// when code is negative (std::bad_alloc when libav lacked memory); returns
-// code otherwise.
+// Whether a libav error code says it could not get memory.
+bool isOutOfMemory(int avError);
+
+// Throws when code is negative, for the call that has just returned it:
+// std::bad_alloc when the call lacked memory (by its code, or by its own
+// lines, as a reader that could not have a table may fail later in other
+// terms); otherwise a ConvError "what: <the call's last error line, or
+// libav's text for code>". Returns code otherwise.
 int checkAv(int code, const std::string& what);
 
 // "what: <the system's text for error>"; callers save errno before building what.

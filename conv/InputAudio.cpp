@@ -103,7 +103,7 @@ void InputAudio::decode(const FrameHandler& onFrame) {
 void InputAudio::stopReading(int error) {
   // Memory refused is no damage: the run ends as refused.
   if (error == AVERROR(ENOMEM)) checkAv(error, "reading '" + path_ + "'");
-  const std::string said = takeLibavError();
+  const std::string said = takeLibavErrors().lastLine;
   readFailure_ = ReadFailure{said.empty() ? avErrorText(error) : said, avio_feof(container_->pb) != 0};
 }
 

@@ -14,8 +14,7 @@ namespace {
 
 std::mutex gMutex;
 std::string gPartial;  // a line libav gives in pieces
-std::string gLast;
-bool gLackedMemory = false;
+LibavErrors gSaid;
 
 bool speaksOfMemory(const std::string& line) {
   std::string lower(line);
@@ -33,8 +32,8 @@ void keepErrorLine(void* context, int level, const char* format, va_list args) {
   gPartial += text;
   if (gPartial.empty() || gPartial.back() != '\n') return;
   gPartial.erase(gPartial.find_last_not_of(" \n") + 1);
-  if (!gPartial.empty()) gLast = gPartial;
-  gLackedMemory = gLackedMemory || speaksOfMemory(gPartial);
+  if (!gPartial.empty()) gSaid.lastLine = gPartial;
+  gSaid.lackedMemory = gSaid.lackedMemory || speaksOfMemory(gPartial);
   gPartial.clear();
 }
 
@@ -45,12 +44,9 @@ void keepLibavErrors() {
   av_log_set_callback(keepErrorLine);
 }
 
-std::string takeLibavError() {
+LibavErrors takeLibavErrors() {
   std::lock_guard lock(gMutex);
-  return std::exchange(gLast, std::string());
-}
-
-bool libavLackedMemory() {
-  std::lock_guard lock(gMutex);
-  return gLackedMemory;
+  // A piece of a line belongs to the call that gave it, not to the next one.
+  gPartial.clear();
+  return std::exchange(gSaid, LibavErrors());
 }

@@ -6,9 +6,11 @@
 // kept, as the reason for a failure where it says more than an error code.
 void keepLibavErrors();
 
-// The last error line libav gave since the previous call, without the name
-// of the part that gave it; empty when none.
-std::string takeLibavError();
-
-// Whether libav said in an error line that it could not get memory.
-bool libavLackedMemory();
+// What libav said in error lines since the previous call: the last line,
+// without the name of the part that gave it (empty when none), and whether
+// any of them said it could not get memory.
+struct LibavErrors {
+  std::string lastLine;
+  bool lackedMemory = false;
+};
+LibavErrors takeLibavErrors();

@@ -28,9 +28,7 @@ int main(int argc, char** argv) {
     limitMemory(inputPath);
     return transcode(request) == Written::Whole ? 0 : 2;
   } catch (const ConvError& error) {
-    // Where libav went without memory it was refused, it may fail later on
-    // in other terms; the memory is the cause.
-    writeLog("conv: " + (libavLackedMemory() ? memoryRefusal(inputPath) : error.what()) + "\n");
+    writeLog("conv: " + std::string(error.what()) + "\n");
   } catch (const std::bad_alloc&) {
     writeLog("conv: " + memoryRefusal(inputPath) + "\n");
   }

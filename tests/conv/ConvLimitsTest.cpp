@@ -9,14 +9,18 @@
 
 #include <csignal>
 #include <cstring>
+#include <fstream>
 #include <functional>
 
+#include "ConvError.h"
 #include "ConvRun.h"
+#include "LibavLog.h"
 #include "LibavPtr.h"
 #include "MemoryLimits.h"
 #include "OutputFile.h"
 #include "ScratchFolder.h"
 #include "TestMedia.h"
+#include "../common/FailingWrites.h"
 
 namespace {
 
@@ -71,6 +75,20 @@ void writeWrappedRatelessWav(const std::string& path) {
   const uint64_t dataBytes = (uint64_t(1) << 32) + 1'000'000;
   writeFile(path, wavStart(uint32_t(dataBytes + 36), 0) + "data" + littleEndianBytes(dataBytes, 4));
   ASSERT_EQ(truncate(path.c_str(), off_t(44 + dataBytes)), 0);
+}
+
+// One second of audio after a 40 MB title tag that is a hole in the file: the
+// reader cannot have the tag's memory, says so, and goes on to the audio.
+void writeWavWithHollowTag(const std::string& path) {
+  const uint32_t tagBytes = 40 << 20;
+  const std::string list = "LIST" + littleEndianBytes(12 + tagBytes, 4) + "INFO" + "INAM" +
+                           littleEndianBytes(tagBytes, 4);
+  const std::string audio(176400, '\0');
+  const std::string data = "data" + littleEndianBytes(audio.size(), 4) + audio;
+  std::ofstream out(path, std::ios::binary);
+  out << wavStart(uint32_t(28 + list.size() + tagBytes + data.size()), 44100) << list;
+  out.seekp(tagBytes, std::ios::cur);
+  out << data;
 }
 
 // Silent AAC at 96 kHz, one encoded frame muxed over and over: hours of it in a
@@ -208,6 +226,50 @@ TEST_F(ConvLimits, HeadersClaimingHugeSizesAreRefusedWithinTheMemoryBound) {
     EXPECT_NE(run.lastLine().find(file.reason), std::string::npos) << run.log;
     std::filesystem::remove(path);
   }
+}
+
+// A failing call is told by what libav said during it: the memory refusal only
+// when it lacked memory itself, and no line or piece of one from an earlier call.
+TEST(ConvFailureReason, IsTheFailingCallsOwn) {
+  keepLibavErrors();
+  const struct {
+    std::vector<const char*> before;  // said by an earlier call that went well
+    std::vector<const char*> during;  // said by the failing call
+    int code;
+    std::string reason;  // empty: the memory refusal
+  } cases[] = {
+      {{"out of memory, unable to read INFO tag\n"}, {}, AVERROR(ENOSPC), "writing: No space left on device"},
+      {{"Header missing\n"}, {}, AVERROR(EIO), "writing: Input/output error"},
+      {{"Header missing\n"}, {"max resync size reached\n"}, AVERROR_INVALIDDATA, "writing: max resync size reached"},
+      {{"Packet corrupt "}, {"Broken pipe\n"}, AVERROR(EPIPE), "writing: Broken pipe"},
+      {{}, {}, AVERROR(ENOMEM), ""},
+      {{}, {"out of memory, unable to read INFO tag\n", "no 'data' tag found\n"}, AVERROR_INVALIDDATA, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
+    for (const char* line : c.before) av_log(nullptr, AV_LOG_ERROR, "%s", line);
+    checkAv(0, "earlier");
+    for (const char* line : c.during) av_log(nullptr, AV_LOG_ERROR, "%s", line);
+    try {
+      checkAv(c.code, "writing");
+      ADD_FAILURE() << "no failure";
+    } catch (const ConvError& error) {
+      EXPECT_EQ(error.what(), c.reason);
+    } catch (const std::bad_alloc&) {
+      EXPECT_EQ(c.reason, "");
+    }
+  }
+  av_log_set_callback(av_log_default_callback);
+}
+
+// The reader's memory line, long before the output fails, is not the reason.
+TEST_F(ConvLimits, AnOutputFailingAfterAReaderLackedMemoryGivesItsOwnReason) {
+  writeWavWithHollowTag(input_);
+  ASSERT_EQ(runConv({"-i", input_, "-y", output_}).exitCode, 0);
+  FailingWrites full;
+  ConvResult run = runConv({"-i", input_, "-y", output_});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.lastLine().find("File too large"), std::string::npos) << run.log;
 }
 
 TEST_F(ConvLimits, EveryNameTheFolderTakesConverts) {
