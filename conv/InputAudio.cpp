@@ -1,6 +1,7 @@
 #include "InputAudio.h"
 
 #include <algorithm>
+#include <new>
 
 #include "ConvError.h"
 #include "LibavLog.h"
@@ -76,6 +77,9 @@ bool InputAudio::seekTo(double seconds) {
 void InputAudio::decode(const FrameHandler& onFrame) {
   libav::PacketPtr packet = libav::makePacket();
   for (;;) {
+    // Only the read's own lines may explain its failure, not a damaged
+    // packet's from before.
+    takeLibavErrors();
     int read = av_read_frame(container_.get(), packet.get());
     if (read == AVERROR_EOF) break;
     if (read < 0) {
@@ -89,7 +93,7 @@ void InputAudio::decode(const FrameHandler& onFrame) {
     // A damaged packet loses its own stretch only, as players do.
     int sent = avcodec_send_packet(decoder_.get(), packet.get());
     av_packet_unref(packet.get());
-    if (sent < 0) lastError_ = sent;
+    if (sent < 0) noteLostStretch(sent);
     if (!receiveFrames(onFrame)) return;
   }
   avcodec_send_packet(decoder_.get(), nullptr);
@@ -101,10 +105,16 @@ void InputAudio::decode(const FrameHandler& onFrame) {
 }
 
 void InputAudio::stopReading(int error) {
+  const LibavErrors said = takeLibavErrors();
   // Memory refused is no damage: the run ends as refused.
-  if (error == AVERROR(ENOMEM)) checkAv(error, "reading '" + path_ + "'");
-  const std::string said = takeLibavErrors().lastLine;
-  readFailure_ = ReadFailure{said.empty() ? avErrorText(error) : said, avio_feof(container_->pb) != 0};
+  if (isOutOfMemory(error) || said.lackedMemory) throw std::bad_alloc();
+  readFailure_ = ReadFailure{said.lastLine.empty() ? avErrorText(error) : said.lastLine,
+                             avio_feof(container_->pb) != 0};
+}
+
+void InputAudio::noteLostStretch(int error) {
+  if (isOutOfMemory(error)) throw std::bad_alloc();
+  lastError_ = error;
 }
 
 bool InputAudio::receiveFrames(const FrameHandler& onFrame) {
@@ -112,7 +122,7 @@ bool InputAudio::receiveFrames(const FrameHandler& onFrame) {
     int received = avcodec_receive_frame(decoder_.get(), frame_.get());
     if (received == AVERROR(EAGAIN) || received == AVERROR_EOF) return true;
     if (received < 0) {  // this stretch is lost; later packets may decode
-      lastError_ = received;
+      noteLostStretch(received);
       return true;
     }
     ++framesDecoded_;

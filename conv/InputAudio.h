@@ -50,6 +50,9 @@ class InputAudio {
  private:
   bool receiveFrames(const FrameHandler& onFrame);
   void stopReading(int error);
+  // A packet or frame the decoder could not take; a lack of memory is no
+  // damage but the end of the run.
+  void noteLostStretch(int error);
 
   std::string path_;
   InputFile file_;  // outlives the container reading through it
