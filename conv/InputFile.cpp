@@ -93,7 +93,7 @@ libav::InputPtr InputFile::openContainer(const AVInputFormat* reader, libav::Dic
 }
 
 void InputFile::checkOpened(int code) const {
-  if (code < 0 && !holdsKnownContent(fd_.get()))
+  if (code < 0 && !isOutOfMemory(code) && !holdsKnownContent(fd_.get()))
     throw ConvError("'" + path_ + "' is not an audio or video file that can be read");
   checkAv(code, "'" + path_ + "'");
 }
