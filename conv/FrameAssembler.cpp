@@ -60,39 +60,51 @@ FrameAssembler::~FrameAssembler() {
   av_channel_layout_uninit(&inLayout_);
 }
 
-void FrameAssembler::configureFor(const AVFrame& frame) {
+bool FrameAssembler::configureFor(const AVFrame& frame) {
   AVChannelLayout layout = layoutOf(frame);
-  bool same = configured_ && frame.sample_rate == inRate_ && frame.format == inFormat_ &&
-              av_channel_layout_compare(&layout, &inLayout_) == 0;
-  if (same) {
+  const AVSampleFormat format = AVSampleFormat(frame.format);
+  if (configured_ && frame.sample_rate == inRate_ && format == inFormat_ &&
+      av_channel_layout_compare(&layout, &inLayout_) == 0) {
     av_channel_layout_uninit(&layout);
-    return;
+    return true;
+  }
+  // Audio already in the sink's shape goes straight on, saving a copy.
+  libav::SwrPtr resampler;
+  if (frame.sample_rate != format_.shape.sampleRate || format != format_.shape.sampleFormat ||
+      av_channel_layout_compare(&layout, &outLayout_) != 0) {
+    try {
+      resampler = makeResampler(layout, format, frame.sample_rate);
+    } catch (const ConvError& refusal) {
+      if (framesSkipped_++ == 0) firstRefusal_ = refusal.what();
+      av_channel_layout_uninit(&layout);
+      return false;
+    }
   }
   // The decoder changed shape midway: what the old setup still holds goes first.
   if (resampler_) convert(nullptr, 0);
   av_channel_layout_uninit(&inLayout_);
   inLayout_ = layout;
   inRate_ = frame.sample_rate;
-  inFormat_ = AVSampleFormat(frame.format);
+  inFormat_ = format;
   configured_ = true;
-  resampler_.reset();
-  // Audio already in the sink's shape goes straight on, saving a copy.
-  if (inRate_ == format_.shape.sampleRate && inFormat_ == format_.shape.sampleFormat &&
-      av_channel_layout_compare(&inLayout_, &outLayout_) == 0)
-    return;
+  resampler_ = std::move(resampler);
+  return true;
+}
 
+libav::SwrPtr FrameAssembler::makeResampler(AVChannelLayout& layout, AVSampleFormat format,
+                                            int rate) {
   SwrContext* swr = nullptr;
   checkAv(swr_alloc_set_opts2(&swr, &outLayout_, format_.shape.sampleFormat,
-                              format_.shape.sampleRate, &inLayout_, inFormat_, inRate_, 0, nullptr),
+                              format_.shape.sampleRate, &layout, format, rate, 0, nullptr),
           "resampler");
-  resampler_.reset(swr);
-  boundFilter(*swr, inRate_, format_.shape.sampleRate);
+  libav::SwrPtr resampler(swr);
+  boundFilter(*swr, rate, format_.shape.sampleRate);
   checkAv(swr_init(swr), "resampler");
+  return resampler;
 }
 
 void FrameAssembler::push(const AVFrame& frame, int first, int count) {
-  if (count <= 0) return;
-  configureFor(frame);
+  if (count <= 0 || !configureFor(frame)) return;
   const int planes = av_sample_fmt_is_planar(inFormat_) ? frame.ch_layout.nb_channels : 1;
   const int stride = av_get_bytes_per_sample(inFormat_) *
                      (av_sample_fmt_is_planar(inFormat_) ? 1 : frame.ch_layout.nb_channels);
@@ -168,4 +180,5 @@ void FrameAssembler::deliver(bool last) {
 void FrameAssembler::finish() {
   if (resampler_) convert(nullptr, 0);
   deliver(true);
+  if (samplesWritten_ == 0 && framesSkipped_ > 0) throw ConvError(firstRefusal_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "AudioSink.h"
 #include "LibavPtr.h"
@@ -14,17 +15,24 @@ class FrameAssembler {
   FrameAssembler(const FrameAssembler&) = delete;
   FrameAssembler& operator=(const FrameAssembler&) = delete;
 
-  // Passes the samples [first, first + count) of the frame on.
+  // Passes the samples [first, first + count) of the frame on. A frame of a
+  // shape the resampler cannot take (a damaged one, decoded as dozens of
+  // channels) is skipped and counted instead.
   void push(const AVFrame& frame, int first, int count);
   // Drains the resampler and hands over the last, possibly short, frame.
+  // When every frame was skipped, throws why the first one could not be taken.
   void finish();
   // Samples handed to the sink so far, at the sink's rate.
   int64_t samplesWritten() const { return samplesWritten_; }
+  int64_t framesSkipped() const { return framesSkipped_; }
 
  private:
   static constexpr int kPieceSamples = 16384;
 
-  void configureFor(const AVFrame& frame);
+  // False when the frame's shape cannot be converted; the setup is then
+  // left as it was for the frames after it.
+  bool configureFor(const AVFrame& frame);
+  libav::SwrPtr makeResampler(AVChannelLayout& layout, AVSampleFormat format, int rate);
   void convert(const uint8_t** input, int count);
   void store(const uint8_t* const* samples, int count);
   void deliver(bool last);
@@ -41,4 +49,6 @@ class FrameAssembler {
   libav::FramePtr converted_ = libav::makeFrame();  // one piece from the resampler
   libav::FramePtr outgoing_ = libav::makeFrame();
   int64_t samplesWritten_ = 0;
+  int64_t framesSkipped_ = 0;
+  std::string firstRefusal_;
 };

@@ -61,7 +61,11 @@ Written transcode(const ConvRequest& request) {
   });
   assembler.finish();
   refuseEmptyOutput(input, request, cutStart, window, assembler.samplesWritten());
-  const std::optional<std::string> missing = shortfall(input, request, cutStart, window);
+  std::optional<std::string> missing = shortfall(input, request, cutStart, window);
+  if (const int64_t skipped = assembler.framesSkipped(); !missing && skipped > 0)
+    missing = "'" + request.outputPath + "' is incomplete: its audio lacks " +
+              std::to_string(skipped) + (skipped == 1 ? " damaged frame" : " damaged frames") +
+              " that could not be converted";
   sink->finish();
   logProgress();
   temp.commit();

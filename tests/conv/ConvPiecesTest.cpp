@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "ConvError.h"
 #include "CutWindow.h"
+#include "FrameAssembler.h"
 #include "LogText.h"
 
 namespace {
@@ -86,6 +87,63 @@ TEST(ConvAudioShape, TakesTheNearestRateAndFittingChannelsWithANote) {
   EXPECT_EQ(limited.shape.sampleRate, 48000);
   EXPECT_EQ(limited.shape.channels, 2);
   EXPECT_EQ(limited.shape.sampleFormat, AV_SAMPLE_FMT_FLTP);
+}
+
+// Takes every frame and keeps none.
+class TakingSink : public AudioSink {
+ public:
+  explicit TakingSink(const Format& format) { format_ = format; }
+  std::string containerName() const override { return "counting"; }
+  void write(AVFrame&) override {}
+  void finish() override {}
+  int64_t bytesWritten() const override { return 0; }
+};
+
+struct FrameShape {
+  int sampleRate;
+  int channels;  // 43 has no layout: the resampler cannot remix it
+  int samples;
+};
+
+libav::FramePtr silentFrame(const FrameShape& shape) {
+  libav::FramePtr frame = libav::makeFrame();
+  frame->format = AV_SAMPLE_FMT_S16;
+  frame->sample_rate = shape.sampleRate;
+  frame->nb_samples = shape.samples;
+  av_channel_layout_default(&frame->ch_layout, shape.channels);
+  if (av_frame_get_buffer(frame.get(), 0) < 0) throw std::bad_alloc();
+  av_samples_set_silence(frame->extended_data, 0, shape.samples, shape.channels, AV_SAMPLE_FMT_S16);
+  return frame;
+}
+
+TEST(ConvFrameAssembler, SkipsFramesItCannotConvertAndFollowsRealShapeChanges) {
+  const AudioSink::Format asIs{{44100, 2, AV_SAMPLE_FMT_S16}}, resampled{{48000, 2, AV_SAMPLE_FMT_FLTP}};
+  const struct {
+    const char* name;
+    AudioSink::Format sink;
+    std::vector<FrameShape> frames;
+    int64_t skipped;
+    int64_t written;  // 0: finish refuses
+  } rows[] = {
+      {"damaged frame, copied", asIs, {{44100, 2, 1024}, {44100, 43, 1024}, {44100, 2, 1024}}, 1, 2048},
+      {"damaged frame, resampled", resampled, {{44100, 2, 1024}, {44100, 43, 1024}, {44100, 2, 1024}},
+       1, 2229},
+      {"chained 8 kHz mono then 48 kHz stereo", resampled, {{8000, 1, 800}, {48000, 2, 4800}}, 0, 9600},
+      {"nothing convertible", asIs, {{44100, 43, 1024}}, 1, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TakingSink sink(row.sink);
+    FrameAssembler assembler(sink);
+    for (const FrameShape& shape : row.frames) assembler.push(*silentFrame(shape), 0, shape.samples);
+    if (row.written == 0) {
+      EXPECT_THROW(assembler.finish(), ConvError);
+    } else {
+      assembler.finish();
+    }
+    EXPECT_EQ(assembler.framesSkipped(), row.skipped);
+    EXPECT_NEAR(assembler.samplesWritten(), row.written, 2);
+  }
 }
 
 TEST(ConvAmrMode, BitratePicksTheNearestMode) {
