@@ -46,6 +46,46 @@ AVChannelLayout layoutOf(const AVFrame& frame) {
   return layout;
 }
 
+// Float encoders expect samples within full scale, and one NaN or infinity,
+// from a float file or a damaged frame, makes some abort and others refuse
+// the whole file. Integer samples cannot hold either. The pass touches every
+// sample of most outputs, so it is kept to vector instructions, and to the
+// widest the processor has.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define WIDEST_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define WIDEST_VECTORS
+#endif
+
+template <typename Sample>
+WIDEST_VECTORS void clampToFullScale(Sample* samples, int count) {
+#pragma omp simd
+  for (int i = 0; i < count; ++i) {
+    const Sample value = samples[i] == samples[i] ? samples[i] : 0;  // NaN: silence
+    samples[i] = value < -1 ? -1 : value > 1 ? 1 : value;
+  }
+}
+
+template <typename Sample>
+void clampToFullScale(AVFrame& frame) {
+  const bool planar = av_sample_fmt_is_planar(AVSampleFormat(frame.format));
+  const int channels = frame.ch_layout.nb_channels;
+  for (int plane = 0; plane < (planar ? channels : 1); ++plane)
+    clampToFullScale(reinterpret_cast<Sample*>(frame.extended_data[plane]),
+                     frame.nb_samples * (planar ? 1 : channels));
+}
+
+void makeSafeForEncoders(AVFrame& frame) {
+  switch (av_get_packed_sample_fmt(AVSampleFormat(frame.format))) {
+    case AV_SAMPLE_FMT_FLT:
+      return clampToFullScale<float>(frame);
+    case AV_SAMPLE_FMT_DBL:
+      return clampToFullScale<double>(frame);
+    default:
+      return;
+  }
+}
+
 }  // namespace
 
 FrameAssembler::FrameAssembler(AudioSink& sink) : sink_(sink), format_(sink.format()) {
@@ -172,6 +212,7 @@ void FrameAssembler::deliver(bool last) {
     if (samples < allocated)
       av_samples_set_silence(outgoing_->extended_data, samples, allocated - samples,
                              format_.shape.channels, format_.shape.sampleFormat);
+    makeSafeForEncoders(*outgoing_);
     sink_.write(*outgoing_);
     samplesWritten_ += samples;
   }

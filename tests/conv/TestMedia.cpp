@@ -25,12 +25,17 @@ void fillAudio(AVFrame& frame, int64_t firstSample) {
     for (int c = 0; c < frame.ch_layout.nb_channels; ++c) {
       double tone = 0.3 * std::sin(2 * M_PI * (440 + 220 * c) * n / frame.sample_rate);
       const int16_t value = c == 0 ? int16_t(n * 100 / frame.sample_rate) : int16_t(tone * 32767);
+      const int at = i * frame.ch_layout.nb_channels + c;
       if (frame.format == AV_SAMPLE_FMT_FLTP)
         reinterpret_cast<float*>(frame.data[c])[i] = float(tone);
+      else if (frame.format == AV_SAMPLE_FMT_FLT)
+        reinterpret_cast<float*>(frame.data[0])[at] = float(tone);
+      else if (frame.format == AV_SAMPLE_FMT_DBL)
+        reinterpret_cast<double*>(frame.data[0])[at] = tone;
       else if (frame.format == AV_SAMPLE_FMT_S16P)
         reinterpret_cast<int16_t*>(frame.data[c])[i] = value;
       else
-        reinterpret_cast<int16_t*>(frame.data[0])[i * frame.ch_layout.nb_channels + c] = value;
+        reinterpret_cast<int16_t*>(frame.data[0])[at] = value;
     }
   }
 }
