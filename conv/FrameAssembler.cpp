@@ -145,6 +145,7 @@ libav::SwrPtr FrameAssembler::makeResampler(AVChannelLayout& layout, AVSampleFor
 
 void FrameAssembler::push(const AVFrame& frame, int first, int count) {
   if (count <= 0 || !configureFor(frame)) return;
+  secondsTaken_ += double(count) / frame.sample_rate;
   const int planes = av_sample_fmt_is_planar(inFormat_) ? frame.ch_layout.nb_channels : 1;
   const int stride = av_get_bytes_per_sample(inFormat_) *
                      (av_sample_fmt_is_planar(inFormat_) ? 1 : frame.ch_layout.nb_channels);
@@ -190,6 +191,17 @@ void FrameAssembler::store(const uint8_t* const* samples, int count) {
     throw std::bad_alloc();
 }
 
+void FrameAssembler::storeSilence(int count) {
+  libav::FramePtr silence = libav::makeFrame();
+  silence->format = format_.shape.sampleFormat;
+  silence->nb_samples = count;
+  checkAv(av_channel_layout_copy(&silence->ch_layout, &outLayout_), "resampler");
+  checkAv(av_frame_get_buffer(silence.get(), 0), "resampler");
+  av_samples_set_silence(silence->extended_data, 0, count, format_.shape.channels,
+                         format_.shape.sampleFormat);
+  store(silence->extended_data, count);
+}
+
 void FrameAssembler::deliver(bool last) {
   const int frameSize = format_.frameSize;
   for (;;) {
@@ -220,6 +232,11 @@ void FrameAssembler::deliver(bool last) {
 
 void FrameAssembler::finish() {
   if (resampler_) convert(nullptr, 0);
+  // Input shorter than the resampler's filter gives nothing out: as long a
+  // stretch of silence stands in for it, so that it still makes an output.
+  if (samplesWritten_ == 0 && av_audio_fifo_size(fifo_.get()) == 0 && secondsTaken_ > 0)
+    storeSilence(int(std::clamp(std::lround(secondsTaken_ * format_.shape.sampleRate), 1L,
+                                long(kPieceSamples))));
   deliver(true);
   if (samplesWritten_ == 0 && framesSkipped_ > 0) throw ConvError(firstRefusal_);
 }

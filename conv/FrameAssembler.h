@@ -35,6 +35,7 @@ class FrameAssembler {
   libav::SwrPtr makeResampler(AVChannelLayout& layout, AVSampleFormat format, int rate);
   void convert(const uint8_t** input, int count);
   void store(const uint8_t* const* samples, int count);
+  void storeSilence(int count);
   void deliver(bool last);
 
   AudioSink& sink_;
@@ -49,6 +50,7 @@ class FrameAssembler {
   libav::FramePtr converted_ = libav::makeFrame();  // one piece from the resampler
   libav::FramePtr outgoing_ = libav::makeFrame();
   int64_t samplesWritten_ = 0;
+  double secondsTaken_ = 0;  // of input audio, whatever its rates
   int64_t framesSkipped_ = 0;
   std::string firstRefusal_;
 };

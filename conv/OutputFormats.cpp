@@ -8,11 +8,12 @@
 namespace {
 
 // WMA: the encoder refuses more than 2 channels or 48 kHz but does not say so
-// in its capabilities. Vorbis, FLAC and AAC stop at 8 channels.
+// in its capabilities. Vorbis, FLAC and AAC stop at 8 channels, and Vorbis at
+// 200 kHz.
 constexpr std::array<OutputFormat, 8> kFormats = {{
     {".mp3", "mp3", "libmp3lame", 128000, 0, 0, false},
     {".wma", "asf", "wmav2", 128000, 2, 48000, false},
-    {".ogg", "ogg", "libvorbis", 0, 8, 0, false},
+    {".ogg", "ogg", "libvorbis", 0, 8, 200000, false},
     {".wav", "wav", "pcm_s16le", 0, 0, 0, false},
     {".flac", "flac", "flac", 0, 8, 0, false},
     {".ac3", "ac3", "ac3", 0, 0, 0, false},

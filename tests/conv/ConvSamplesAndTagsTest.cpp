@@ -1,9 +1,10 @@
-// Inputs valid in themselves that encoders take badly: samples no encoder
-// can hold.
+// Inputs valid in themselves that encoders or resamplers take badly: samples
+// no encoder can hold, rates and lengths at an encoder's edge.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 
 #include "ConvRun.h"
@@ -62,5 +63,39 @@ INSTANTIATE_TEST_SUITE_P(FloatWav, ConvSamples,
                          testing::Values(FloatInput{"pcm_f32le", putUnencodableSamples<float>},
                                          FloatInput{"pcm_f64le", putUnencodableSamples<double>}),
                          [](const auto& info) { return std::string(info.param.codec); });
+
+// 100 samples of 16-bit stereo: fewer than the resampler's filter holds.
+void writeTinyWav(const std::string& path) {
+  auto le = littleEndianBytes;
+  const std::string data(400, '\x10');
+  writeFile(path, "RIFF" + le(4 + 24 + 8 + data.size(), 4) + "WAVE" + pcmFormatChunk(44100) + "data" +
+                      le(data.size(), 4) + data);
+}
+
+TEST(ConvEdges, RatesAndLengthsAtTheEncodersEdgeConvert) {
+  ScratchFolder folder;
+  const struct {
+    const char* input;
+    std::function<void(const std::string&)> write;
+    const char* output;
+    int sampleRate;
+    double seconds;
+  } rows[] = {
+      {"384k.wav", [](const std::string& path) { writeMedia(path, {.sampleRate = 384000, .seconds = 0.5}); },
+       ".ogg", 200000, 0.5},
+      {"tiny.wav", writeTinyWav, ".amr", 8000, 0.02},  // one frame, padded
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.input);
+    const std::string input = folder.path(row.input);
+    const std::string output = folder.path(std::string("out") + row.output);
+    row.write(input);
+    ConvResult run = runConv({"-i", input, "-y", output});
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    MediaFacts facts = probeMedia(output);
+    EXPECT_EQ(facts.sampleRate, row.sampleRate);
+    EXPECT_NEAR(facts.decodedSeconds, row.seconds, 0.01);
+  }
+}
 
 }  // namespace
