@@ -15,6 +15,7 @@ class InputAudio {
 
   const AVFormatContext& container() const { return *container_; }
   const AVCodecContext& decoder() const { return *decoder_; }
+  const AVStream& stream() const { return *stream_; }
 
   // Cut times and frame positions count from this point of the container.
   std::optional<int64_t> startMicros() const;

@@ -14,9 +14,12 @@
 
 namespace {
 
+// Ogg keeps the comments of Vorbis, Opus, Speex and FLAC in the stream, not
+// in the container.
 AVDictionary* inputTags(const InputAudio& input) {
+  const AVDictionary* container = input.container().metadata;
   AVDictionary* tags = nullptr;
-  av_dict_copy(&tags, input.container().metadata, 0);
+  av_dict_copy(&tags, av_dict_count(container) > 0 ? container : input.stream().metadata, 0);
   return tags;
 }
 

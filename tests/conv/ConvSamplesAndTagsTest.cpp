@@ -1,11 +1,16 @@
 // Inputs valid in themselves that encoders or resamplers take badly: samples
-// no encoder can hold, rates and lengths at an encoder's edge.
+// no encoder can hold, rates and lengths at an encoder's edge, and tags kept
+// in the audio stream rather than the container.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+}
 
 #include "ConvRun.h"
 #include "ScratchFolder.h"
@@ -97,5 +102,43 @@ TEST(ConvEdges, RatesAndLengthsAtTheEncodersEdgeConvert) {
     EXPECT_NEAR(facts.decodedSeconds, row.seconds, 0.01);
   }
 }
+
+const std::map<std::string, std::string> kTags = {
+    {"title", "Sine: a test"}, {"artist", "Dabrelin"}, {"album", "Tones"}};
+
+struct OggInput {
+  const char* name;
+  const char* codec;
+  int sampleRate;
+};
+void PrintTo(const OggInput& input, std::ostream* out) { *out << input.name; }
+
+class ConvOggTags : public testing::TestWithParam<OggInput> {
+ protected:
+  ScratchFolder folder_;
+};
+
+TEST_P(ConvOggTags, StreamCommentsReachTheTaggedOutputs) {
+  const OggInput& param = GetParam();
+  if (!avcodec_find_encoder_by_name(param.codec)) GTEST_SKIP() << "no encoder " << param.codec;
+  const std::string input = folder_.path(param.name);
+  writeMedia(input, {.muxer = "ogg", .audioCodec = param.codec, .sampleRate = param.sampleRate,
+                     .channels = 1, .seconds = 1, .streamTags = kTags});
+  for (const char* extension : {".mp3", ".wma", ".ogg"}) {
+    SCOPED_TRACE(extension);
+    const std::string output = folder_.path(std::string("out") + extension);
+    ConvResult run = runConv({"-i", input, "-y", "-vn", "-map_meta_data", input + ":" + output, output});
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    MediaFacts facts = probeMedia(output);
+    for (const auto& [key, value] : kTags) EXPECT_EQ(facts.tags[key], value) << key;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ogg, ConvOggTags,
+                         testing::Values(OggInput{"vorbis.ogg", "libvorbis", 44100},
+                                         OggInput{"opus.ogg", "libopus", 48000},
+                                         OggInput{"flac.ogg", "flac", 44100},
+                                         OggInput{"speex.ogg", "libspeex", 16000}),
+                         [](const auto& info) { return std::string(info.param.codec); });
 
 }  // namespace

@@ -121,6 +121,9 @@ void writeMedia(const std::string& path, const MediaRecipe& recipe) {
       e.sample_fmt = fillableFormat(*e.codec);
       e.time_base = {1, recipe.sampleRate};
     }, recipe.audioOptions));
+  if (!recipe.audioCodec.empty())
+    for (const auto& [key, value] : recipe.streamTags)
+      av_dict_set(&tracks.front().stream->metadata, key.c_str(), value.c_str(), 0);
   if (recipe.withVideo)
     tracks.push_back(addTrack(*raw, recipe.videoCodec.c_str(), [](AVCodecContext& e) {
       e.width = 64, e.height = 48, e.pix_fmt = AV_PIX_FMT_YUV420P, e.time_base = {1, 10};

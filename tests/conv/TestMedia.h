@@ -12,6 +12,7 @@ struct MediaRecipe {
   int channels = 2;
   double seconds = 3;
   std::map<std::string, std::string> tags = {};
+  std::map<std::string, std::string> streamTags = {};  // the audio stream's own
   double videoSeconds = 0;  // 0: as long as the audio
   double audioStart = 0;    // the audio's first timestamp, in seconds
   double gapAt = 0;         // above 0: the audio's timestamps jump a second from then on
