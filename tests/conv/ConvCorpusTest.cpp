@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstring>
 #include <functional>
+#include <limits>
 
 #include "ConvRun.h"
 #include "ScratchFolder.h"
@@ -31,6 +33,18 @@ std::function<void(std::string&)> wavSizes(uint32_t riff, uint32_t data) {
     bytes.replace(4, 4, littleEndianBytes(riff, 4));
     bytes.replace(bytes.find("data") + 4, 4, littleEndianBytes(data, 4));
   };
+}
+
+// Values no encoder takes, in the first channel of a stereo float WAV's data.
+template <typename Sample>
+void putUnencodableSamples(std::string& bytes) {
+  using Limits = std::numeric_limits<Sample>;
+  size_t at = bytes.find("data") + 8;
+  for (Sample value : {Limits::quiet_NaN(), Limits::infinity(), -Limits::infinity(), Sample(1e30),
+                       Sample(-1e30), -Limits::quiet_NaN()}) {
+    at += 300 * 2 * sizeof(Sample);
+    std::memcpy(&bytes[at], &value, sizeof value);
+  }
 }
 
 // Muxers here tag each Matroska track with its length; some writers do not.
@@ -139,6 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
         // CAF states its data size as WAV does, or counts its packets in a table.
         Kind{"pcm.caf", {.muxer = "caf", .seconds = 4}, kHalf},
         Kind{"alac.caf", {.muxer = "caf", .audioCodec = "alac", .seconds = 4}, kHalf},
+        Kind{"unencodable.wav", {.audioCodec = "pcm_f32le", .seconds = 4}, 0, true,
+             putUnencodableSamples<float>},
+        Kind{"unencodable64.wav", {.audioCodec = "pcm_f64le", .seconds = 4}, 0, true,
+             putUnencodableSamples<double>},
         Kind{"tone.mp3", {.muxer = "mp3", .audioCodec = "libmp3lame", .seconds = 4}, kHalf},
         Kind{"tone.flac", {.muxer = "flac", .audioCodec = "flac", .seconds = 4}, kHalf | kHoled | kFlipped},
         Kind{"tone.m4a", {.muxer = "ipod", .audioCodec = "aac", .seconds = 4}},

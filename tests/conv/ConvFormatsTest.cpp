@@ -104,6 +104,27 @@ TEST_P(ConvFormats, CutFromMp4WithVideo) {
   convertAndCheck(inputs_->path("clip.mp4"), 48000, 4, Cut{1, 2});
 }
 
+// Ogg keeps the comments of Vorbis, Opus, Speex and FLAC in the audio stream.
+TEST(ConvOggTags, ReachEveryOutputThatTakesTags) {
+  ScratchFolder folder;
+  std::map<std::string, std::string> tags = kTags;
+  tags["album"] = "Tones";
+  for (auto [codec, rate] : {std::pair{"libvorbis", 44100}, {"libopus", 48000}, {"flac", 44100},
+                             {"libspeex", 16000}}) {
+    SCOPED_TRACE(codec);
+    const std::string input = folder.path(std::string(codec) + ".ogg");
+    writeMedia(input, {.muxer = "ogg", .audioCodec = codec, .sampleRate = rate, .channels = 1,
+                       .seconds = 1, .streamTags = tags});
+    for (const Row& row : kRows) {
+      if (!row.copiesTags) continue;
+      const std::string output = folder.path(std::string("out") + row.extension);
+      ASSERT_EQ(runConv(commandLine(input, output, row, std::nullopt)).exitCode, 0) << row.extension;
+      MediaFacts facts = probeMedia(output);
+      for (const auto& [key, value] : tags) EXPECT_EQ(facts.tags[key], value) << row.extension << key;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(AllEight, ConvFormats, testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.extension + 1); });
 

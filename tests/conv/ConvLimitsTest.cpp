@@ -1,6 +1,6 @@
 // The run at the edges of what the system allows: memory whatever the rate
-// ratio, names as long as the folder takes, and signals or a file size limit
-// that end it midway.
+// ratio, rates and lengths at an encoder's edge, names as long as the folder
+// takes, and signals or a file size limit that end it midway.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -345,6 +345,26 @@ TEST(ConvTempOutput, ReplacesTheOutputOnlyWhenCompleteAndLeavesNothingOtherwise)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_EQ(folder.contents(), (std::map<std::string, std::string>{{"out.mp3", "new"}}));
+  }
+}
+
+// A rate above Vorbis's limit, and 100 samples: fewer than the resampler's
+// filter takes in before it gives anything out, and than one AMR frame.
+TEST_F(ConvLimits, RatesAndLengthsAtAnEncodersEdgeConvert) {
+  const std::string fast = folder_.path("fast.wav"), tiny = folder_.path("tiny.wav");
+  writeMedia(fast, {.sampleRate = 384000, .seconds = 0.5});
+  writeFile(tiny, wavStart(36 + 400, 44100) + "data" + littleEndianBytes(400, 4) + std::string(400, 'x'));
+  const struct {
+    std::string input, output;
+    int sampleRate;
+    double seconds;
+  } rows[] = {{fast, folder_.path("out.ogg"), 200000, 0.5}, {tiny, folder_.path("out.amr"), 8000, 0.02}};
+  for (const auto& row : rows) {
+    ConvResult run = runConv({"-i", row.input, "-y", row.output});
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    MediaFacts facts = probeMedia(row.output);
+    EXPECT_EQ(facts.sampleRate, row.sampleRate);
+    EXPECT_NEAR(facts.decodedSeconds, row.seconds, 0.01);
   }
 }
 

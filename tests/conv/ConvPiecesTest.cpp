@@ -89,16 +89,14 @@ TEST(ConvAudioShape, TakesTheNearestRateAndFittingChannelsWithANote) {
   EXPECT_EQ(limited.shape.sampleFormat, AV_SAMPLE_FMT_FLTP);
 }
 
-// Takes every frame, counting them.
+// Takes every frame and keeps none.
 class TakingSink : public AudioSink {
  public:
   explicit TakingSink(const Format& format) { format_ = format; }
-  std::string containerName() const override { return "counting"; }
-  void write(AVFrame& frame) override { ++frames, samples += frame.nb_samples; }
+  std::string containerName() const override { return "none"; }
+  void write(AVFrame&) override {}
   void finish() override {}
   int64_t bytesWritten() const override { return 0; }
-  int frames = 0;
-  int64_t samples = 0;
 };
 
 struct FrameShape {
@@ -120,21 +118,18 @@ libav::FramePtr silentFrame(const FrameShape& shape) {
 
 TEST(ConvFrameAssembler, SkipsFramesItCannotConvertAndFollowsRealShapeChanges) {
   const AudioSink::Format asIs{{44100, 2, AV_SAMPLE_FMT_S16}}, resampled{{48000, 2, AV_SAMPLE_FMT_FLTP}};
-  const AudioSink::Format amr{{8000, 1, AV_SAMPLE_FMT_S16}, 160, true};
   const struct {
     const char* name;
     AudioSink::Format sink;
     std::vector<FrameShape> frames;
     int64_t skipped;
     int64_t written;  // 0: finish refuses
-    int sinkFrames;   // 0: any number
   } rows[] = {
-      {"damaged frame, copied", asIs, {{44100, 2, 1024}, {44100, 43, 1024}, {44100, 2, 1024}}, 1, 2048, 0},
+      {"damaged frame, copied", asIs, {{44100, 2, 1024}, {44100, 43, 1024}, {44100, 2, 1024}}, 1, 2048},
       {"damaged frame, resampled", resampled, {{44100, 2, 1024}, {44100, 43, 1024}, {44100, 2, 1024}},
-       1, 2229, 0},
-      {"chained 8 kHz mono then 48 kHz stereo", resampled, {{8000, 1, 800}, {48000, 2, 4800}}, 0, 9600, 0},
-      {"shorter than the resampler's filter", amr, {{44100, 2, 100}}, 0, 18, 1},
-      {"nothing convertible", asIs, {{44100, 43, 1024}}, 1, 0, 0},
+       1, 2229},
+      {"chained 8 kHz mono then 48 kHz stereo", resampled, {{8000, 1, 800}, {48000, 2, 4800}}, 0, 9600},
+      {"nothing convertible", asIs, {{44100, 43, 1024}}, 1, 0},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -148,9 +143,6 @@ TEST(ConvFrameAssembler, SkipsFramesItCannotConvertAndFollowsRealShapeChanges) {
     }
     EXPECT_EQ(assembler.framesSkipped(), row.skipped);
     EXPECT_NEAR(assembler.samplesWritten(), row.written, 2);
-    if (row.sinkFrames) {
-      EXPECT_EQ(sink.frames, row.sinkFrames);
-    }
   }
 }
 
