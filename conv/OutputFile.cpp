@@ -138,6 +138,12 @@ void checkOutputAllowed(const std::string& inputPath, const std::string& outputP
     throw ConvError("output '" + outputPath + "' is the input file itself; refusing to overwrite it");
   if (S_ISDIR(output.st_mode)) throw ConvError("output '" + outputPath + "' is a folder");
   if (!overwrite) throw ConvError("output '" + outputPath + "' already exists (use -y to replace it)");
+  // The data replace the file rather than write into it, which its folder's
+  // permission alone would allow: the file's own is asked, as writing it would.
+  if (::faccessat(AT_FDCWD, outputPath.c_str(), W_OK, AT_EACCESS) != 0) {
+    int error = errno;
+    throw systemError("cannot write the output '" + outputPath + "'", error);
+  }
 }
 
 TempOutput::TempOutput(const std::string& outputPath, Kind kind) : outputPath_(outputPath) {

@@ -4,7 +4,7 @@
 #include "Descriptor.h"
 
 // Refuses an output the run must not write: the input itself (also through a
-// link), a folder, or an existing file without permission to replace it.
+// link), a folder, or an existing file the user may not write.
 void checkOutputAllowed(const std::string& inputPath, const std::string& outputPath,
                         bool overwrite);
 

@@ -1,0 +1,110 @@
+// The output as the file system has it: who may write it, its permission
+// bits, and a symlink in its place. The runs are an ordinary user's, since
+// no permission stops root.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+
+#include "ConvRun.h"
+#include "ScratchFolder.h"
+#include "TestMedia.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uid_t kNobody = 65534;
+
+// While it lives the test acts as nobody when it runs as root, keeping root as
+// its saved ID to return to; what it starts has nobody's IDs only.
+class OrdinaryUser {
+ public:
+  OrdinaryUser() : wasRoot_(geteuid() == 0) {
+    if (wasRoot_)
+      became_ = setresgid(kNobody, kNobody, 0) == 0 && setresuid(kNobody, kNobody, 0) == 0;
+  }
+  ~OrdinaryUser() {
+    if (wasRoot_ && (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0)) std::abort();
+  }
+  bool ready() const { return !wasRoot_ || became_; }
+
+  // Gives the folder and all in it to the user the runs are made as.
+  static void handOver(const ScratchFolder& folder) {
+    if (geteuid() != 0) return;
+    ASSERT_EQ(lchown(folder.root.c_str(), kNobody, kNobody), 0);
+    for (const auto& entry : fs::directory_iterator(folder.root))
+      ASSERT_EQ(lchown(entry.path().c_str(), kNobody, kNobody), 0);
+  }
+
+ private:
+  bool wasRoot_;
+  bool became_ = false;
+};
+
+// "link to <target>", or the file's mode and whether it still holds "earlier".
+std::string describe(const fs::path& entry) {
+  if (fs::is_symlink(entry)) return "link to " + fs::read_symlink(entry).string();
+  struct stat info {};
+  stat(entry.c_str(), &info);
+  char mode[8];
+  std::snprintf(mode, sizeof mode, "%04o", info.st_mode & 07777);
+  return mode + std::string(readFile(entry) == "earlier" ? " earlier" : " converted");
+}
+
+struct OutputCase {
+  const char* name;
+  std::function<void(const ScratchFolder&)> prepare;  // what lies at "out.mp3" before the run
+  int exitCode;
+  const char* reason;                             // in the last line
+  std::map<std::string, std::string> afterwards;  // every entry but the input, described
+};
+
+void writeEarlier(const std::string& path, mode_t mode) {
+  writeFile(path, "earlier");
+  chmod(path.c_str(), mode);
+}
+
+const OutputCase kOutputCases[] = {
+    {"ReadOnlyIsRefusedAndKept",
+     [](const ScratchFolder& f) { writeEarlier(f.path("out.mp3"), 0444); }, 1,
+     "Permission denied", {{"out.mp3", "0444 earlier"}}},
+};
+
+void PrintTo(const OutputCase& c, std::ostream* out) { *out << c.name; }
+
+class ConvOutputFile : public testing::TestWithParam<OutputCase> {};
+
+TEST_P(ConvOutputFile, IsWhatTheFileSystemAllows) {
+  const OutputCase& c = GetParam();
+  ScratchFolder folder;
+  writeMedia(folder.path("in.wav"), {.seconds = 1});
+  c.prepare(folder);
+  OrdinaryUser::handOver(folder);
+  const mode_t formerMask = umask(022);
+  ConvProcess process;
+  {
+    OrdinaryUser user;
+    if (user.ready())
+      process = startConv({"-i", folder.path("in.wav"), "-y", folder.path("out.mp3")});
+  }
+  umask(formerMask);
+  if (process.pid < 0) GTEST_SKIP() << "cannot run the transcoder as an ordinary user";
+  const ConvResult result = finishConv(process);
+  EXPECT_EQ(result.exitCode, c.exitCode) << result.log;
+  EXPECT_NE(result.lastLine().find(c.reason), std::string::npos) << result.log;
+  std::map<std::string, std::string> afterwards;
+  for (const auto& entry : fs::directory_iterator(folder.root))
+    if (entry.path().filename() != "in.wav") afterwards[entry.path().filename()] = describe(entry);
+  EXPECT_EQ(afterwards, c.afterwards);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ConvOutputFile, testing::ValuesIn(kOutputCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
