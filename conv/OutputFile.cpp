@@ -174,6 +174,7 @@ TempOutput::~TempOutput() {
 }
 
 void TempOutput::commit() {
+  keepFormerMode();
   checkWritten();
   if (namedPath_.empty()) nameUnnamed();
   if (std::rename(namedPath_.c_str(), outputPath_.c_str()) != 0) {
@@ -185,6 +186,13 @@ void TempOutput::commit() {
   }
   committed_ = true;
   clearPending();
+}
+
+// The output replaced keeps its permission bits; a new one has those of any
+// new file.
+void TempOutput::keepFormerMode() const {
+  struct stat former {};
+  if (::stat(outputPath_.c_str(), &former) == 0) ::fchmod(fd_.get(), former.st_mode & 0777);
 }
 
 // Some file systems (NFS, for one) report a write that failed, a full quota

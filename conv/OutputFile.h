@@ -10,7 +10,8 @@ void checkOutputAllowed(const std::string& inputPath, const std::string& outputP
 
 // Takes the written data and puts them under the output's name only once
 // they are complete; no half-written output is ever seen under that name,
-// and a failure (the destructor) leaves the folder as it was.
+// and a failure (the destructor) leaves the folder as it was. An output
+// replaced keeps its permission bits.
 //
 // Where the file system offers files without a name (O_TMPFILE), the data go
 // into one, so that even a run killed outright leaves nothing behind. Where
@@ -32,6 +33,7 @@ class TempOutput {
 
  private:
   void openNamed();
+  void keepFormerMode() const;
   void checkWritten() const;
   void nameUnnamed();
 

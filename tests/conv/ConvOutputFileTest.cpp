@@ -74,6 +74,9 @@ const OutputCase kOutputCases[] = {
     {"ReadOnlyIsRefusedAndKept",
      [](const ScratchFolder& f) { writeEarlier(f.path("out.mp3"), 0444); }, 1,
      "Permission denied", {{"out.mp3", "0444 earlier"}}},
+    {"ReplacedKeepsItsMode",
+     [](const ScratchFolder& f) { writeEarlier(f.path("out.mp3"), 0640); }, 0, "",
+     {{"out.mp3", "0640 converted"}}},
 };
 
 void PrintTo(const OutputCase& c, std::ostream* out) { *out << c.name; }
