@@ -121,6 +121,21 @@ std::string withRandomEnd(std::string pattern) {
   return pattern;
 }
 
+// Where a symlink stands at the path, the file it leads to (which need not
+// exist yet), found as the kernel would: a relative target from the link's
+// folder, through as many links as the kernel follows.
+std::string linkEnd(const std::string& outputPath) {
+  constexpr int kMostLinks = 40;
+  std::filesystem::path path = outputPath;
+  for (int followed = 0; followed <= kMostLinks; ++followed) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    if (error) return path.string();  // not a link
+    path = std::filesystem::path(folderOf(path.string())) / target;  // an absolute target stays
+  }
+  throw systemError("cannot write the output '" + outputPath + "'", ELOOP);
+}
+
 mode_t newFileMode() {
   mode_t mask = ::umask(0);
   ::umask(mask);
@@ -146,13 +161,14 @@ void checkOutputAllowed(const std::string& inputPath, const std::string& outputP
   }
 }
 
-TempOutput::TempOutput(const std::string& outputPath, Kind kind) : outputPath_(outputPath) {
-  if (kind == Kind::UnnamedWherePossible) fd_ = openUnnamed(folderOf(outputPath));
+TempOutput::TempOutput(const std::string& outputPath, Kind kind)
+    : outputPath_(outputPath), targetPath_(linkEnd(outputPath)) {
+  if (kind == Kind::UnnamedWherePossible) fd_ = openUnnamed(folderOf(targetPath_));
   if (fd_.get() < 0) openNamed();
 }
 
 void TempOutput::openNamed() {
-  std::string pattern = temporaryPattern(outputPath_);
+  std::string pattern = temporaryPattern(targetPath_);
   // Held until the handlers are in place, so no signal finds the file unguarded.
   const sigset_t ending = endingSignals();
   sigset_t former;
@@ -177,7 +193,7 @@ void TempOutput::commit() {
   keepFormerMode();
   checkWritten();
   if (namedPath_.empty()) nameUnnamed();
-  if (std::rename(namedPath_.c_str(), outputPath_.c_str()) != 0) {
+  if (std::rename(namedPath_.c_str(), targetPath_.c_str()) != 0) {
     int error = errno;
     ::unlink(namedPath_.c_str());
     clearPending();
@@ -192,7 +208,7 @@ void TempOutput::commit() {
 // new file.
 void TempOutput::keepFormerMode() const {
   struct stat former {};
-  if (::stat(outputPath_.c_str(), &former) == 0) ::fchmod(fd_.get(), former.st_mode & 0777);
+  if (::stat(targetPath_.c_str(), &former) == 0) ::fchmod(fd_.get(), former.st_mode & 0777);
 }
 
 // Some file systems (NFS, for one) report a write that failed, a full quota
@@ -210,7 +226,7 @@ void TempOutput::checkWritten() const {
 // which the rename then moves over the output. Signals wait meanwhile, so none
 // but SIGKILL can leave that name behind.
 void TempOutput::nameUnnamed() {
-  const std::string pattern = temporaryPattern(outputPath_);
+  const std::string pattern = temporaryPattern(targetPath_);
   const std::string self = procPathOf(fd_);
   const sigset_t ending = endingSignals();
   sigset_t former;

@@ -77,6 +77,15 @@ const OutputCase kOutputCases[] = {
     {"ReplacedKeepsItsMode",
      [](const ScratchFolder& f) { writeEarlier(f.path("out.mp3"), 0640); }, 0, "",
      {{"out.mp3", "0640 converted"}}},
+    {"SymlinkIsWrittenThrough",
+     [](const ScratchFolder& f) {
+       writeEarlier(f.path("real.mp3"), 0600);
+       fs::create_symlink("real.mp3", f.path("out.mp3"));
+     },
+     0, "", {{"out.mp3", "link to real.mp3"}, {"real.mp3", "0600 converted"}}},
+    {"DanglingSymlinkGetsItsTarget",
+     [](const ScratchFolder& f) { fs::create_symlink("made.mp3", f.path("out.mp3")); }, 0, "",
+     {{"out.mp3", "link to made.mp3"}, {"made.mp3", "0644 converted"}}},
 };
 
 void PrintTo(const OutputCase& c, std::ostream* out) { *out << c.name; }
