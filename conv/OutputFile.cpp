@@ -202,6 +202,7 @@ void TempOutput::commit() {
   }
   committed_ = true;
   clearPending();
+  syncFolder();
 }
 
 // The output replaced keeps its permission bits; a new one has those of any
@@ -211,11 +212,14 @@ void TempOutput::keepFormerMode() const {
   if (::stat(targetPath_.c_str(), &former) == 0) ::fchmod(fd_.get(), former.st_mode & 0777);
 }
 
-// Some file systems (NFS, for one) report a write that failed, a full quota
-// say, only when the file is closed: closing a copy of the descriptor asks
-// them, before the data take the output's name.
+// The data reach the disk before they take the output's name, so that a power
+// cut leaves the former output or the new one, never an empty file. Some file
+// systems (NFS, for one) report a write that failed, a full quota say, only
+// when the file is synced or closed: closing a copy of the descriptor asks
+// them too.
 void TempOutput::checkWritten() const {
-  const int copy = ::dup(fd_.get());
+  const bool synced = ::fsync(fd_.get()) == 0 || errno == EINVAL;  // EINVAL: nothing to sync
+  const int copy = synced ? ::dup(fd_.get()) : -1;
   if (copy < 0 || ::close(copy) != 0) {
     int error = errno;
     throw systemError("writing the output", error);
@@ -244,4 +248,13 @@ void TempOutput::nameUnnamed() {
     namedPath_.clear();
     throw systemError("cannot put the output in place at '" + outputPath_ + "'", error);
   }
+}
+
+// The new name, too, survives a power cut once the run says the output is
+// written. The output is in place by then, so a folder that cannot be synced
+// fails nothing.
+void TempOutput::syncFolder() const {
+  const Descriptor folder(
+      ::open(folderOf(targetPath_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() >= 0) ::fsync(folder.get());
 }

@@ -10,10 +10,10 @@ void checkOutputAllowed(const std::string& inputPath, const std::string& outputP
 
 // Takes the written data and puts them under the output's name only once
 // they are complete; no half-written output is ever seen under that name,
-// and a failure (the destructor) leaves the folder as it was. An output
-// replaced keeps its permission bits. A symlink at the output's path stays,
-// and the file it leads to is the one written (created, where it does not
-// exist yet).
+// and a failure (the destructor) leaves the folder as it was. The data reach
+// the disk before they take the name; an output replaced keeps its permission
+// bits; a symlink at the output's path stays, and the file it leads to is the
+// one written (created, where it does not exist yet).
 //
 // Where the file system offers files without a name (O_TMPFILE), the data go
 // into one, so that even a run killed outright leaves nothing behind. Where
@@ -38,6 +38,7 @@ class TempOutput {
   void keepFormerMode() const;
   void checkWritten() const;
   void nameUnnamed();
+  void syncFolder() const;
 
   std::string outputPath_;  // as given, for the messages
   std::string targetPath_;  // the file written: a symlink's end
