@@ -1,5 +1,6 @@
 #include "FdIo.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +26,16 @@ int readSome(void* opaque, uint8_t* buffer, int size) {
   }
 }
 
+// Every 8 MB or so written, the data so far start for the disk: the sync
+// before the output takes its name then waits for little more than the last
+// of them, and the disk works while the encoder does.
+void startWriteback(int fd) {
+  constexpr off_t kWritebackStep = 8 << 20;
+  const off_t end = ::lseek(fd, 0, SEEK_CUR);
+  if (end > 0 && end % kWritebackStep < kWriteBufferSize)
+    ::sync_file_range(fd, 0, end, SYNC_FILE_RANGE_WRITE);
+}
+
 int writeAll(void* opaque, uint8_t* buffer, int size) {
   for (int done = 0; done < size;) {
     const ssize_t put = ::write(fdOf(opaque), buffer + done, size_t(size - done));
@@ -32,6 +43,7 @@ int writeAll(void* opaque, uint8_t* buffer, int size) {
     if (put < 0) return AVERROR(errno);
     done += int(put);
   }
+  startWriteback(fdOf(opaque));
   return size;
 }
 
