@@ -218,8 +218,8 @@ int main(int argc, char** argv) {
       (plainLoopMs(commandLines, outFolder) + plainLoopMs(commandLines, outFolder)) / 2;
   std::printf(
       "%s: files %d  batch %.0f ms  plain loop %.0f ms  overhead per file %.1f ms  driver CPU per "
-      "file %.2f ms\n",
+      "file %.2f ms  run alone %.1f ms\n",
       real ? "real" : "standin", files, batchMs, plainMs, (batchMs - plainMs) / files,
-      batchCpuMs / files);
+      batchCpuMs / files, plainMs / files);
   return 0;
 }
