@@ -1,6 +1,5 @@
-// The output as the file system has it: who may write it, its permission
-// bits, and a symlink in its place. The runs are an ordinary user's, since
-// no permission stops root.
+// The output as the file system has it, for an ordinary user: no permission
+// stops root, so a test run as root makes its runs as nobody.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <ostream>
 
 #include "ConvRun.h"
 #include "ScratchFolder.h"
@@ -21,31 +19,16 @@ namespace fs = std::filesystem;
 
 constexpr uid_t kNobody = 65534;
 
-// While it lives the test acts as nobody when it runs as root, keeping root as
-// its saved ID to return to; what it starts has nobody's IDs only.
-class OrdinaryUser {
- public:
-  OrdinaryUser() : wasRoot_(geteuid() == 0) {
-    if (wasRoot_)
-      became_ = setresgid(kNobody, kNobody, 0) == 0 && setresuid(kNobody, kNobody, 0) == 0;
-  }
-  ~OrdinaryUser() {
-    if (wasRoot_ && (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0)) std::abort();
-  }
-  bool ready() const { return !wasRoot_ || became_; }
-
-  // Gives the folder and all in it to the user the runs are made as.
-  static void handOver(const ScratchFolder& folder) {
-    if (geteuid() != 0) return;
-    ASSERT_EQ(lchown(folder.root.c_str(), kNobody, kNobody), 0);
-    for (const auto& entry : fs::directory_iterator(folder.root))
-      ASSERT_EQ(lchown(entry.path().c_str(), kNobody, kNobody), 0);
-  }
-
- private:
-  bool wasRoot_;
-  bool became_ = false;
-};
+// Root keeps its saved ID to return to; the run keeps none of root's IDs.
+// A pid of -1 where the IDs could not be changed.
+ConvProcess startConvAsOrdinaryUser(const std::vector<std::string>& args) {
+  if (geteuid() != 0) return startConv(args);
+  ConvProcess process;
+  if (setresgid(kNobody, kNobody, 0) == 0 && setresuid(kNobody, kNobody, 0) == 0)
+    process = startConv(args);
+  if (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0) std::abort();
+  return process;
+}
 
 // "link to <target>", or the file's mode and whether it still holds "earlier".
 std::string describe(const fs::path& entry) {
@@ -57,6 +40,11 @@ std::string describe(const fs::path& entry) {
   return mode + std::string(readFile(entry) == "earlier" ? " earlier" : " converted");
 }
 
+void writeEarlier(const std::string& path, mode_t mode) {
+  writeFile(path, "earlier");
+  chmod(path.c_str(), mode);
+}
+
 struct OutputCase {
   const char* name;
   std::function<void(const ScratchFolder&)> prepare;  // what lies at "out.mp3" before the run
@@ -65,10 +53,7 @@ struct OutputCase {
   std::map<std::string, std::string> afterwards;  // every entry but the input, described
 };
 
-void writeEarlier(const std::string& path, mode_t mode) {
-  writeFile(path, "earlier");
-  chmod(path.c_str(), mode);
-}
+void PrintTo(const OutputCase& c, std::ostream* out) { *out << c.name; }
 
 const OutputCase kOutputCases[] = {
     {"ReadOnlyIsRefusedAndKept",
@@ -88,8 +73,6 @@ const OutputCase kOutputCases[] = {
      {{"out.mp3", "link to made.mp3"}, {"made.mp3", "0644 converted"}}},
 };
 
-void PrintTo(const OutputCase& c, std::ostream* out) { *out << c.name; }
-
 class ConvOutputFile : public testing::TestWithParam<OutputCase> {};
 
 TEST_P(ConvOutputFile, IsWhatTheFileSystemAllows) {
@@ -97,14 +80,14 @@ TEST_P(ConvOutputFile, IsWhatTheFileSystemAllows) {
   ScratchFolder folder;
   writeMedia(folder.path("in.wav"), {.seconds = 1});
   c.prepare(folder);
-  OrdinaryUser::handOver(folder);
-  const mode_t formerMask = umask(022);
-  ConvProcess process;
-  {
-    OrdinaryUser user;
-    if (user.ready())
-      process = startConv({"-i", folder.path("in.wav"), "-y", folder.path("out.mp3")});
+  if (geteuid() == 0) {
+    ASSERT_EQ(lchown(folder.root.c_str(), kNobody, kNobody), 0);
+    for (const auto& entry : fs::directory_iterator(folder.root))
+      ASSERT_EQ(lchown(entry.path().c_str(), kNobody, kNobody), 0);
   }
+  const mode_t formerMask = umask(022);
+  const ConvProcess process =
+      startConvAsOrdinaryUser({"-i", folder.path("in.wav"), "-y", folder.path("out.mp3")});
   umask(formerMask);
   if (process.pid < 0) GTEST_SKIP() << "cannot run the transcoder as an ordinary user";
   const ConvResult result = finishConv(process);
