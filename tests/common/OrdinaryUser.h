@@ -27,9 +27,14 @@ class OrdinaryUser {
     ::setgroups(groups_.size(), groups_.data());
   }
 
-  // Makes a file or folder the ordinary user's own; call it before the switch.
+  // Whether permission bits now stop this process: false only where the
+  // superuser could not become nobody.
+  static bool inEffect() { return ::geteuid() != 0; }
+
+  // Makes a file, folder or link the ordinary user's own; call it before the
+  // switch.
   static void own(const QString& path) {
-    if (::geteuid() == 0) (void)::chown(QFile::encodeName(path).constData(), kNobody, kNobody);
+    if (::geteuid() == 0) (void)::lchown(QFile::encodeName(path).constData(), kNobody, kNobody);
   }
 
  private:

@@ -5,30 +5,17 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
 #include "ConvRun.h"
+#include "OrdinaryUser.h"
 #include "ScratchFolder.h"
 #include "TestMedia.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr uid_t kNobody = 65534;
-
-// Root keeps its saved ID to return to; the run keeps none of root's IDs.
-// A pid of -1 where the IDs could not be changed.
-ConvProcess startConvAsOrdinaryUser(const std::vector<std::string>& args) {
-  if (geteuid() != 0) return startConv(args);
-  ConvProcess process;
-  if (setresgid(kNobody, kNobody, 0) == 0 && setresuid(kNobody, kNobody, 0) == 0)
-    process = startConv(args);
-  if (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0) std::abort();
-  return process;
-}
 
 // "link to <target>", or the file's mode and whether it still holds "earlier".
 std::string describe(const fs::path& entry) {
@@ -80,16 +67,17 @@ TEST_P(ConvOutputFile, IsWhatTheFileSystemAllows) {
   ScratchFolder folder;
   writeMedia(folder.path("in.wav"), {.seconds = 1});
   c.prepare(folder);
-  if (geteuid() == 0) {
-    ASSERT_EQ(lchown(folder.root.c_str(), kNobody, kNobody), 0);
-    for (const auto& entry : fs::directory_iterator(folder.root))
-      ASSERT_EQ(lchown(entry.path().c_str(), kNobody, kNobody), 0);
+  OrdinaryUser::own(QString::fromStdString(folder.root));
+  for (const auto& entry : fs::directory_iterator(folder.root))
+    OrdinaryUser::own(QString::fromStdString(entry.path()));
+  ConvProcess process;
+  {
+    OrdinaryUser ordinary;
+    if (!OrdinaryUser::inEffect()) GTEST_SKIP() << "cannot run the transcoder as an ordinary user";
+    const mode_t formerMask = umask(022);
+    process = startConv({"-i", folder.path("in.wav"), "-y", folder.path("out.mp3")});
+    umask(formerMask);
   }
-  const mode_t formerMask = umask(022);
-  const ConvProcess process =
-      startConvAsOrdinaryUser({"-i", folder.path("in.wav"), "-y", folder.path("out.mp3")});
-  umask(formerMask);
-  if (process.pid < 0) GTEST_SKIP() << "cannot run the transcoder as an ordinary user";
   const ConvResult result = finishConv(process);
   EXPECT_EQ(result.exitCode, c.exitCode) << result.log;
   EXPECT_NE(result.lastLine().find(c.reason), std::string::npos) << result.log;
