@@ -5,7 +5,6 @@
 // gap in the audio's timeline is reported as incomplete too: it is true.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -185,10 +184,6 @@ INSTANTIATE_TEST_SUITE_P(
                           .videoSeconds = 6}, 0},
         Kind{"long.flv", {.muxer = "flv", .audioCodec = "aac", .withVideo = true, .seconds = 4,
                           .videoSeconds = 6, .videoCodec = "flv"}, 0}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-      return name;
-    });
+    [](const auto& info) { return asTestName(info.param.name); });
 
 }  // namespace

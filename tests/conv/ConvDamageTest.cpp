@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 
 #include "ConvRun.h"
@@ -60,10 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"holed.ts", {.muxer = "mpegts", .audioCodec = "mp2", .seconds = 8}, holed},
         // Damaged pages fail their checksum while the reader hunts for one.
         Damaged{"holed.oga", {.muxer = "ogg", .audioCodec = "flac", .seconds = 8}, holed}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-      return name;
-    });
+    [](const auto& info) { return asTestName(info.param.name); });
 
 }  // namespace

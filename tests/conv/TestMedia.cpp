@@ -1,5 +1,6 @@
 #include "TestMedia.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -224,4 +225,9 @@ MediaFacts probeMedia(const std::string& path) {
   drain();
   facts.decodedSeconds = double(samples) / facts.sampleRate;
   return facts;
+}
+
+std::string asTestName(std::string fileName) {
+  for (char& c : fileName) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return fileName;
 }

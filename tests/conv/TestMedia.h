@@ -40,3 +40,6 @@ struct MediaFacts {
   std::map<std::string, std::string> tags;
 };
 MediaFacts probeMedia(const std::string& path);
+
+// A media file's name as a parameterised test's name: "tone.m4a" gives "tone_m4a".
+std::string asTestName(std::string fileName);
