@@ -20,17 +20,8 @@ set -euo pipefail
 # blank figure that prints as 0.
 shopt -s inherit_errexit
 
-here=$(cd "$(dirname "$0")" && pwd)
-conv=${1:-$here/../build/bin/data/conv}
+source "$(dirname "$0")/transcoder_bench.sh"
 runs=${2:-3}
-[ -x "$conv" ] || { echo "no transcoder at $conv (build first)" >&2; exit 1; }
-
-need=()
-command -v ffmpeg >/dev/null || need+=(ffmpeg)
-[ -x /usr/bin/time ] || need+=(time)
-if [ ${#need[@]} -gt 0 ]; then
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
-fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

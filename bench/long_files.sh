@@ -13,13 +13,8 @@
 set -euo pipefail
 shopt -s inherit_errexit
 
-here=$(cd "$(dirname "$0")" && pwd)
-conv=${1:-$here/../build/bin/data/conv}
+source "$(dirname "$0")/transcoder_bench.sh"
 hours=${2:-24}
-[ -x "$conv" ] || { echo "no transcoder at $conv (build first)" >&2; exit 1; }
-command -v ffmpeg >/dev/null && [ -x /usr/bin/time ] || {
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq ffmpeg time >/dev/null
-}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
